@@ -1,0 +1,54 @@
+#include "variablesGlobales.h"
+
+// Defined in the order in which they are constructed; they are destroyed in reverse.
+
+const double PI = 3.141592653589793;
+int numeroComboCoincidente = -1;
+std::string nombreArchivo;
+int noNudos = 0;
+int noBarras = 0;
+int noCombos = 0;
+int noLibres = 0;
+std::vector<objNudo2d> nudo;
+std::vector<objBarra2d> barra;
+double escalaDef = 0;
+double escalaM = 0;
+double escalaV = 0;
+double escalaN = 0;
+double escalaTexto = 0;
+double escalaCarga = 0;
+double escalaApoyo = 0;
+int precision = 0;
+Eigen::VectorXi punteroBarras;
+Eigen::VectorXi punteroNudos;
+Eigen::MatrixXd kEstructura;
+Eigen::MatrixXd kLL;
+Eigen::MatrixXd pL;
+Eigen::MatrixXd pCombo;
+std::vector<int> gdlLibres;
+Eigen::MatrixXd uLibres;
+Eigen::MatrixXd u;
+Eigen::MatrixXd reacciones;
+double xMin = 0;
+double xMax = 0;
+double yMin = 0;
+double yMax = 0;
+double xCam = 0;
+double yCam = 0;
+double xCentroObj = 0;
+double yCentroObj = 0;
+double zCam = 0;
+double diagonalObj = 0;
+double wVentana = 0;
+double hVentana = 0;
+int clickIzq = 0;
+int xLast = 0;
+int yLast = 0;
+int xClickIzq = 0;
+int yClickIzq = 0;
+Eigen::VectorXi barrasAisladas;
+Eigen::VectorXi nudosAislados;
+std::string dialogo = "Comando:";
+std::string comando;
+std::vector<int> flags(200, 0);
+std::ofstream resultados;

@@ -1,0 +1,153 @@
+#include "objBarra2d.h"
+
+#include <cmath>
+#include <iostream>
+
+namespace {
+
+// Appends one load row [Fi, Ff, Qi, Qf] under its case name, keeping the earlier rows.
+void agregarFila(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,
+                 const Eigen::RowVector4d& fila)
+{
+    nombres.push_back(std::move(caso));
+    const Eigen::Index n = filas.rows();
+    filas.conservativeResize(n + 1, 4);
+    filas.row(n) = fila;
+}
+
+// Sum of factor x every row whose case name is exactly the given one.
+Eigen::RowVector4d sumaDelCaso(const std::vector<std::string>& nombres, const Eigen::MatrixXd& filas,
+                               const std::string& caso, double factor)
+{
+    Eigen::RowVector4d suma = Eigen::RowVector4d::Zero();
+    for (std::size_t i = 0; i < nombres.size(); ++i)
+        if (nombres[i] == caso)
+            suma += factor * filas.row(static_cast<Eigen::Index>(i));
+    return suma;
+}
+
+}  // namespace
+
+void objBarra2d::setCargaLocal(std::string caso, double fi, double ff, double qi, double qf)
+{
+    agregarFila(nombresCargasLocales, cargasLocales, std::move(caso), Eigen::RowVector4d(fi, ff, qi, qf));
+}
+
+// A load of intensity qi..qf per unit bar length along the global direction (dx, dy) is
+// resolved into local components at once; only the direction of (dx, dy) counts.
+void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double dx, double dy)
+{
+    if (!flag(7))
+        angulo = getAngulo();
+    if (!flag(7)) {
+        std::cout << "el ángulo no está definido para calcular cargas globales de barra" << std::endl;
+        return;
+    }
+
+    const Eigen::Vector3d direccion(dx, dy, 0.0);
+    const double norma = direccion.norm();
+    if (norma == 0.0 || !std::isfinite(norma)) {
+        std::cout << "Carga global sin dirección en la barra: " << numeroBarraUsuario << std::endl;
+        agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), Eigen::RowVector4d::Zero());
+        return;
+    }
+
+    const Eigen::Vector3d unitario = direccion / norma;
+    const Eigen::Vector3d eje(std::cos(angulo), std::sin(angulo), 0.0);   // local x in global axes
+    const Eigen::Vector3d qInicio = qi * unitario;
+    const Eigen::Vector3d qFin = qf * unitario;
+    const Eigen::RowVector4d fila(eje.dot(qInicio), eje.dot(qFin),
+                                  eje.cross(qInicio).z(), eje.cross(qFin).z());
+    agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), fila);
+}
+
+// Self weight: area x unit weight per unit bar length, towards global -Y.
+void objBarra2d::setPesoPropio(std::string caso)
+{
+    const double w = area * pesoEspecifico;
+    setCargaGlobal(std::move(caso), w, w, 0.0, -1.0);
+}
+
+void objBarra2d::setCombo(std::string combo, double factor, std::string caso)
+{
+    const Eigen::RowVector4d suma = sumaDelCaso(nombresCargasLocales, cargasLocales, caso, factor)
+                                  + sumaDelCaso(nombresCargasGlobales, cargasGlobales, caso, factor);
+
+    bool encontrado = false;
+    for (std::size_t c = 0; c < nombresCombos.size(); ++c) {
+        if (nombresCombos[c] == combo) {
+            cargasCombo.row(static_cast<Eigen::Index>(c)) += suma;
+            encontrado = true;
+        }
+    }
+    if (encontrado)
+        return;
+    agregarFila(nombresCombos, cargasCombo, std::move(combo), suma);
+}
+
+double objBarra2d::getFInicioCombo(int c) const { return cargasCombo(c, 0); }
+double objBarra2d::getFFinCombo(int c) const { return cargasCombo(c, 1); }
+double objBarra2d::getQInicioCombo(int c) const { return cargasCombo(c, 2); }
+double objBarra2d::getQFinCombo(int c) const { return cargasCombo(c, 3); }
+Eigen::MatrixXd objBarra2d::getMatrizCargasCombo() const { return cargasCombo; }
+int objBarra2d::getCantidadDeCombos() const { return static_cast<int>(nombresCombos.size()); }
+
+// Work-equivalent nodal loads (the negatives of the fixed-end forces) under the same end
+// fixity model as the local stiffness: fully fixed end moments and shears of the linear
+// transverse load, corrected for the fixity factors a and b. Column c belongs to
+// combination c, rows [N_i, V_i, M_i, N_j, V_j, M_j], local axes, moments CCW positive.
+Eigen::MatrixXd objBarra2d::getCargasEquivalentesLocales()
+{
+    if (!flag(6))
+        longitud = getLongitud();
+
+    const Eigen::Index nc = cargasCombo.rows();
+    cargasEquivalentesLocales.resize(6, nc);
+    const double a = articulacionInicio;
+    const double b = articulacionFin;
+    const double L = longitud;
+    const double D = 5 * a * b + (12 - 8 * a - 8 * b);
+
+    for (Eigen::Index c = 0; c < nc; ++c) {
+        const double Fi = cargasCombo(c, 0);
+        const double Ff = cargasCombo(c, 1);
+        const double Qi = cargasCombo(c, 2);
+        const double Qf = cargasCombo(c, 3);
+
+        const double MA = L * L * (Qi / 20 + Qf / 30);      // fixed-end moments, as loads
+        const double MB = -L * L * (Qi / 30 + Qf / 20);
+        const double VA = L * (7 * Qi + 3 * Qf) / 20;       // fixed-end shears, as loads
+        const double VB = L * (3 * Qi + 7 * Qf) / 20;
+
+        // Shear carried over by the released part of the end moments. A bar of zero
+        // length carries no load at all.
+        const double t = (L == 0.0) ? 0.0
+                       : 6 / (L * D) * ((2 - b) * (1 - a) * MA + (2 - a) * (1 - b) * MB);
+        const double Mi = (a / D) * ((4 - 3 * b) * MA - 2 * (1 - b) * MB);
+        const double Mj = (b / D) * ((4 - 3 * a) * MB - 2 * (1 - a) * MA);
+
+        const double NA = L * (2 * Fi + Ff) / 6;            // axial, independent of fixity
+        const double NB = L * (Fi + 2 * Ff) / 6;
+
+        cargasEquivalentesLocales.col(c) << NA, VA - t, Mi, NB, VB + t, Mj;
+    }
+    marcar(11);
+    return cargasEquivalentesLocales;
+}
+
+// Computed once and then frozen: the solver's loads are those the bar held when it asked.
+Eigen::MatrixXd objBarra2d::getCargasEquivalentesGlobales()
+{
+    if (flag(12))
+        return cargasEquivalentesGlobales;
+    if (!flag(11))
+        cargasEquivalentesLocales = getCargasEquivalentesLocales();
+    if (!flag(9)) {
+        if (!flag(7))
+            angulo = getAngulo();
+        matrizT = getT();
+    }
+    cargasEquivalentesGlobales = matrizT.transpose() * cargasEquivalentesLocales;
+    marcar(12);
+    return cargasEquivalentesGlobales;
+}

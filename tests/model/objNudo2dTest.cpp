@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "capturaConsola.h"
+#include "objNudo2d.h"
+
+TEST(Nudo, RecienCreadoNoTieneApoyosResortesNiCombos)
+{
+    const objNudo2d n;
+    EXPECT_EQ(n.getApoyo(), Eigen::Vector3i(0, 0, 0));
+    EXPECT_EQ(n.getResorteX(), 0.0);
+    EXPECT_EQ(n.getResorteY(), 0.0);
+    EXPECT_EQ(n.getResorteGiro(), 0.0);
+    EXPECT_EQ(n.getCantidadDeCombos(), 0);
+    EXPECT_EQ(n.getNumeroDeCombo("U1"), -1);
+    EXPECT_FALSE(n.tieneResultados(0));
+}
+
+TEST(Nudo, GradosDeLibertadSalenDelNumeroInterno)
+{
+    objNudo2d n;
+    n.setNumeroDeNudo(4);
+    EXPECT_EQ(n.getGdl(), Eigen::Vector3i(12, 13, 14));
+}
+
+TEST(Nudo, ComboSumaLasCargasPuntualesDelCasoPorSuFactor)
+{
+    objNudo2d n;
+    n.setCargaPuntual("D", 10, 0, 0);
+    n.setCargaPuntual("D", 5, 0, 0);
+    n.setCargaPuntual("d", 100, 100, 100);   // another case: names are case-sensitive
+    n.setCombo("U", 1.5, "D");
+    ASSERT_EQ(n.getCantidadDeCombos(), 1);
+    EXPECT_DOUBLE_EQ(n.getPxCombo(0), 22.5);   // 1.5 x (10 + 5)
+    EXPECT_EQ(n.getPyCombo(0), 0.0);
+    EXPECT_EQ(n.getMzCombo(0), 0.0);
+}
+
+TEST(Nudo, UnMismoNombreDeComboAcumulaYUnoNuevoAgregaUnaFila)
+{
+    objNudo2d n;
+    n.setCargaPuntual("D", 1, 2, 3);
+    n.setCargaPuntual("L", 10, 20, 30);
+    n.setCombo("U", 1.2, "D");
+    n.setCombo("U", 1.6, "L");
+    n.setCombo("S", 1.0, "viento");          // no load of that case here: a zero row
+    ASSERT_EQ(n.getCantidadDeCombos(), 2);
+    EXPECT_DOUBLE_EQ(n.getPxCombo(0), 1.2 * 1 + 1.6 * 10);
+    EXPECT_DOUBLE_EQ(n.getPyCombo(0), 1.2 * 2 + 1.6 * 20);
+    EXPECT_DOUBLE_EQ(n.getMzCombo(0), 1.2 * 3 + 1.6 * 30);
+    EXPECT_EQ(n.getCargasGlobales().row(1), Eigen::RowVector3d(0, 0, 0));
+    EXPECT_EQ(n.getNombreCombo(1), "S");
+    EXPECT_EQ(n.getNumeroDeCombo("S"), 1);
+    EXPECT_EQ(n.getNumeroDeCombo("s"), -1);
+}
+
+TEST(Nudo, ReaccionDeResorteEsMenosKPorElDesplazamiento)
+{
+    objNudo2d n;
+    n.setCombo("A", 1, "x");
+    n.setCombo("B", 1, "x");
+    n.setResorte(0, 50, 0);
+    Eigen::MatrixXd d(3, 2);
+    d << 1, 2,
+         3, 4,
+         5, 6;
+    n.setDesplazamientos(d);
+    Eigen::MatrixXd r(3, 2);
+    r << 7, 8,
+         9, 10,
+         11, 12;
+    n.setReacciones(r);
+    EXPECT_EQ(n.getReaccionX(0), 7);        // no spring in X: the solver's value stays
+    EXPECT_EQ(n.getReaccionX(1), 8);
+    EXPECT_EQ(n.getReaccionY(0), -50 * 3);
+    EXPECT_EQ(n.getReaccionY(1), -50 * 4);
+    EXPECT_EQ(n.getReaccionM(1), 12);
+    EXPECT_TRUE(n.tieneResultados(1));
+    EXPECT_FALSE(n.tieneResultados(2));
+}
+
+TEST(Nudo, DireccionApoyadaConResorteConservaLaReaccionDelApoyo)
+{
+    objNudo2d n;
+    n.setCombo("A", 1, "x");
+    n.setApoyo(1, 2, 0);
+    n.setResorte(100, 100, 100);
+    n.setDesplazamientos(Eigen::MatrixXd::Constant(3, 1, 0.5));
+    Eigen::MatrixXd r(3, 1);
+    r << 7, 9, 11;
+    n.setReacciones(r);
+    EXPECT_EQ(n.getReaccionX(0), 7);        // held (code 1)
+    EXPECT_EQ(n.getReaccionY(0), 9);        // held (code 2)
+    EXPECT_EQ(n.getReaccionM(0), -50);      // free: the spring's force
+}
+
+TEST(Nudo, DesplazamientosConOtraCantidadDeCombosAvisanYSeGuardan)
+{
+    objNudo2d n;
+    for (const char* c : {"A", "B", "C"})
+        n.setCombo(c, 1, "x");
+    CapturaConsola consola;
+    n.setDesplazamientos(Eigen::MatrixXd::Ones(3, 2));
+    EXPECT_EQ(consola.texto(),
+              "La cantidad de combos de desplazamientos no es igual a la cantidad de combos en Ingreso de Datos\n");
+    EXPECT_EQ(n.getDesplazamientoY(1), 1.0);
+}

@@ -1,9 +1,13 @@
 #include "consola.h"
+#include "funcionLeerArchivo.h"
 #include "variablesGlobales.h"
 
 int main(int argc, char** argv)
 {
     nombreArchivo = (argc > 1) ? argv[1] : "ingresoDatos.txt";
     limpiarConsola();
+    funcionLeerArchivo();
+    if (noNudos == 0)
+        return 1;   // no model could be built; the console lines above say why
     return 0;
 }

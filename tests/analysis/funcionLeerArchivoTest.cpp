@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "archivosTemporales.h"
+#include "capturaConsola.h"
+#include "funcionLeerArchivo.h"
+#include "variablesGlobales.h"
+
+namespace {
+
+// A one-bay portal frame whose beam is hinged at its end node: the bundled example.
+const char* const kEjemplo =
+    "Ejemplo de entrada\n"
+    "nudos:\n"
+    "1 0 0\n"
+    "2 0 3\n"
+    "3 5 3\n"
+    "4 5 0\n"
+    "barras:\n"
+    "1 1 2\n"
+    "2 2 3\n"
+    "3 4 3\n"
+    "apoyo: 1 1 1 1\n"
+    "apoyo: 1 1 0 4\n"
+    "resorte: 0 0 900 4\n"
+    "puntual: V 12 0 0 2\n"
+    "distribuidaGlobal: V 2 2 1 0 1\n"
+    "seccionRectangular: C30 0.3 0.3 2e7 24 1 3\n"
+    "seccionGenerica: V1 0.05 3e-3 2e7 24 2\n"
+    "articulacion: 1 0 2\n"
+    "distribuidaLocal: CV 0 0 -8 -8 2\n"
+    "pesoPropio: PP\n"
+    "combo: U1 1.4 PP\n"
+    "combo: U2 1.2 PP 1.6 CV 0.8 V\n"
+    "escalaM: 0.05\n"
+    "precision: 2\n";
+
+const char* const kConsolaEjemplo =
+    "lectura de nudos OK Num Nudos = 4\n"
+    "lectura de barras OK Num Barras = 3\n"
+    "punteros de nudos internos OK\n"
+    "puntero de barras internas OK\n"
+    "transferencia de coord a nudos[i] OK\n"
+    "transferencia de apoyos a nudo[i] OK\n"
+    "transferencia de resortes a nudo[i] OK\n"
+    "transferencia de cargas puntuales a nudo[i] OK\n"
+    "transferencia de combos a nudo[i] OK\n"
+    "transferencia de coord a barra[i] OK\n"
+    "transferencia de secciones rect a barra[i] OK\n"
+    "transferencia de secciones gen a barra[i] OK\n"
+    "transferencia de articulaciones a barra[i] OK\n"
+    "transferencia de cargas Locales a barra[i] OK\n"
+    "transferencia de cargas globales a barra[i] OK\n"
+    "Lectura de pesoPropio ---> OK\n"
+    "transferencia de combos a barra[i] OK\n"
+    "Advertencia: no se encontró ningún real con etiqueta escalaDeflexion:\n"
+    "Advertencia: no se encontró ningún real con etiqueta escalaV:\n"
+    "Advertencia: no se encontró ningún real con etiqueta escalaN:\n"
+    "Advertencia: no se encontró ningún real con etiqueta escalaTexto:\n"
+    "Advertencia: no se encontró ningún real con etiqueta escalaApoyo:\n"
+    "Advertencia: no se encontró ningún real con etiqueta escalaCarga:\n";
+
+// Rounding of cos 90 degrees and sums of a few products: far below this.
+constexpr double kTol = 1e-12;
+
+class LecturaDelModelo : public ::testing::Test {
+protected:
+    void SetUp() override { reiniciarEstadoGlobal(); }
+
+    // Reads the text as the input file; answers the console lines.
+    std::string leer(const std::string& texto)
+    {
+        nombreArchivo = directorio.escribir("entrada.txt", texto);
+        CapturaConsola consola;
+        funcionLeerArchivo();
+        return consola.texto();
+    }
+
+    DirectorioTemporal directorio;
+};
+
+void esperarFilaNudo(int i, double px, double py, double mz, int c)
+{
+    const objNudo2d& n = nudo[static_cast<std::size_t>(i)];
+    EXPECT_NEAR(n.getPxCombo(c), px, kTol) << "nudo " << i << " combo " << c;
+    EXPECT_NEAR(n.getPyCombo(c), py, kTol) << "nudo " << i << " combo " << c;
+    EXPECT_NEAR(n.getMzCombo(c), mz, kTol) << "nudo " << i << " combo " << c;
+}
+
+void esperarFilaBarra(int i, int c, double fi, double ff, double qi, double qf)
+{
+    const objBarra2d& b = barra[static_cast<std::size_t>(i)];
+    EXPECT_NEAR(b.getFInicioCombo(c), fi, kTol) << "barra " << i << " combo " << c;
+    EXPECT_NEAR(b.getFFinCombo(c), ff, kTol) << "barra " << i << " combo " << c;
+    EXPECT_NEAR(b.getQInicioCombo(c), qi, kTol) << "barra " << i << " combo " << c;
+    EXPECT_NEAR(b.getQFinCombo(c), qf, kTol) << "barra " << i << " combo " << c;
+}
+
+}  // namespace
+
+TEST(ArchivoDeEjemplo, ElIncluidoEsElEjemploDelFormato)
+{
+    std::ifstream archivo(ORVELTA_RAIZ "/ingresoDatos.txt", std::ios::binary);
+    ASSERT_TRUE(archivo.is_open());
+    const std::string contenido((std::istreambuf_iterator<char>(archivo)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(contenido, kEjemplo);
+}
+
+TEST_F(LecturaDelModelo, EjemploImprimeCadaLineaEnSuOrden)
+{
+    EXPECT_EQ(leer(kEjemplo), kConsolaEjemplo);
+}
+
+TEST_F(LecturaDelModelo, EjemploDejaCuentasPunterosYEscalas)
+{
+    leer(kEjemplo);
+    EXPECT_EQ(noNudos, 4);
+    EXPECT_EQ(noBarras, 3);
+    EXPECT_EQ(noCombos, 2);
+    ASSERT_EQ(nudo.size(), 4u);
+    ASSERT_EQ(barra.size(), 3u);
+    EXPECT_EQ(punteroNudos, (Eigen::VectorXi(5) << 0, 0, 1, 2, 3).finished());
+    EXPECT_EQ(punteroBarras, (Eigen::VectorXi(4) << 0, 0, 1, 2).finished());
+
+    EXPECT_EQ(escalaDef, 100);
+    EXPECT_EQ(escalaM, 0.05);
+    EXPECT_EQ(escalaV, 0.1);
+    EXPECT_EQ(escalaN, 0.01);
+    EXPECT_EQ(escalaTexto, 0.15);
+    EXPECT_EQ(escalaApoyo, 0);
+    EXPECT_EQ(escalaCarga, 0.1);
+    EXPECT_EQ(precision, 2);
+}
+
+TEST_F(LecturaDelModelo, EjemploDejaLosNudos)
+{
+    leer(kEjemplo);
+    ASSERT_EQ(nudo.size(), 4u);
+    const double x[] = {0, 0, 5, 5};
+    const double y[] = {0, 3, 3, 0};
+    for (int i = 0; i < 4; ++i) {
+        const objNudo2d& n = nudo[static_cast<std::size_t>(i)];
+        EXPECT_EQ(n.getNoNudo(), i);
+        EXPECT_EQ(n.getNoNudoUsuario(), i + 1);
+        EXPECT_EQ(n.getX(), x[i]);
+        EXPECT_EQ(n.getY(), y[i]);
+        ASSERT_EQ(n.getCantidadDeCombos(), 2);
+        EXPECT_EQ(n.getNombreCombo(0), "U1");
+        EXPECT_EQ(n.getNombreCombo(1), "U2");
+    }
+    EXPECT_EQ(nudo[0].getApoyo(), Eigen::Vector3i(1, 1, 1));
+    EXPECT_EQ(nudo[1].getApoyo(), Eigen::Vector3i(0, 0, 0));
+    EXPECT_EQ(nudo[2].getApoyo(), Eigen::Vector3i(0, 0, 0));
+    EXPECT_EQ(nudo[3].getApoyo(), Eigen::Vector3i(1, 1, 0));
+    EXPECT_EQ(nudo[3].getResorteX(), 0.0);
+    EXPECT_EQ(nudo[3].getResorteY(), 0.0);
+    EXPECT_EQ(nudo[3].getResorteGiro(), 900.0);
+    EXPECT_EQ(nudo[1].getResorteGiro(), 0.0);
+
+    // Only node 2 (position 1) carries a load: 12 along X in case V; U2 takes 0.8 V.
+    for (int i = 0; i < 4; ++i)
+        esperarFilaNudo(i, 0, 0, 0, 0);
+    esperarFilaNudo(0, 0, 0, 0, 1);
+    esperarFilaNudo(1, 0.8 * 12, 0, 0, 1);
+    esperarFilaNudo(2, 0, 0, 0, 1);
+    esperarFilaNudo(3, 0, 0, 0, 1);
+}
+
+TEST_F(LecturaDelModelo, EjemploDejaLasBarras)
+{
+    leer(kEjemplo);
+    ASSERT_EQ(barra.size(), 3u);
+    const int inicioUsuario[] = {1, 2, 4};
+    const int finUsuario[] = {2, 3, 3};
+    for (int i = 0; i < 3; ++i) {
+        objBarra2d& b = barra[static_cast<std::size_t>(i)];
+        EXPECT_EQ(b.getNoBarraUsuario(), i + 1);
+        EXPECT_EQ(b.getNudoInicioUsuario(), inicioUsuario[i]);
+        EXPECT_EQ(b.getNudoFinalUsuario(), finUsuario[i]);
+        EXPECT_EQ(b.getNudoInicio(), inicioUsuario[i] - 1);
+        EXPECT_EQ(b.getNudoFinal(), finUsuario[i] - 1);
+        EXPECT_EQ(b.getModE(), 2e7);
+        ASSERT_EQ(b.getCantidadDeCombos(), 2);
+    }
+    EXPECT_EQ(barra[0].getXi(), 0.0);
+    EXPECT_EQ(barra[0].getYi(), 0.0);
+    EXPECT_EQ(barra[0].getXf(), 0.0);
+    EXPECT_EQ(barra[0].getYf(), 3.0);
+    EXPECT_EQ(barra[2].getXi(), 5.0);
+    EXPECT_EQ(barra[2].getYf(), 3.0);
+
+    // Columns: rectangle 0.3 x 0.3, A = 0.09, I = 0.3^4 / 12; the beam: the generic row.
+    EXPECT_EQ(barra[0].getNombreDeSeccion(), "C30");
+    EXPECT_EQ(barra[2].getNombreDeSeccion(), "C30");
+    EXPECT_NEAR(barra[0].getArea(), 0.09, kTol);
+    EXPECT_NEAR(barra[0].getInercia(), 0.000675, kTol);
+    EXPECT_EQ(barra[1].getNombreDeSeccion(), "V1");
+    EXPECT_EQ(barra[1].getArea(), 0.05);
+    EXPECT_EQ(barra[1].getInercia(), 3e-3);
+    EXPECT_EQ(barra[1].getArticulacionInicio(), 1);
+    EXPECT_EQ(barra[1].getArticulacionFin(), 0);
+    EXPECT_EQ(barra[0].getArticulacionFin(), 1);
+
+    // Column 1 (angle +90 degrees): self weight w = 0.09 x 24 = 2.16 towards -Y is axial
+    // -2.16; the wind V of 2 along +X is transverse -2 (local y points to -X).
+    // U1 = 1.4 PP; U2 = 1.2 PP + 0.8 V.
+    esperarFilaBarra(0, 0, -1.4 * 2.16, -1.4 * 2.16, 0, 0);
+    esperarFilaBarra(0, 1, -1.2 * 2.16, -1.2 * 2.16, -0.8 * 2, -0.8 * 2);
+    // Beam (angle 0): w = 0.05 x 24 = 1.2 transverse -1.2; CV transverse -8.
+    esperarFilaBarra(1, 0, 0, 0, -1.4 * 1.2, -1.4 * 1.2);
+    esperarFilaBarra(1, 1, 0, 0, -1.2 * 1.2 - 1.6 * 8, -1.2 * 1.2 - 1.6 * 8);
+    // Column 3: self weight only.
+    esperarFilaBarra(2, 0, -1.4 * 2.16, -1.4 * 2.16, 0, 0);
+    esperarFilaBarra(2, 1, -1.2 * 2.16, -1.2 * 2.16, 0, 0);
+}
+
+TEST_F(LecturaDelModelo, ReleerDaLasMismasLineasYElMismoModelo)
+{
+    const std::string primera = leer(kEjemplo);
+    escalaM = 7;   // as the viewer's "+" key would leave it
+    nudo.clear();
+    barra.clear();
+    EXPECT_EQ(leer(kEjemplo), primera);
+    EXPECT_EQ(escalaM, 0.05);
+    EXPECT_EQ(noNudos, 4);
+    EXPECT_EQ(nudo[1].getCantidadDeCombos(), 2);
+    esperarFilaNudo(1, 0.8 * 12, 0, 0, 1);
+}

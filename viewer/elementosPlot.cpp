@@ -63,6 +63,7 @@ const BotonFlag kBotonesFlag[] = {
     {"V", 180, 5},        {"M", 195, 6},
 };
 
+constexpr int kAyudaVisible = 10;     // display slot of the help banner (F1)
 constexpr int kCombosConBoton = 100;  // combinations from index 100 on have no display slot
 
 void texto(double x, double y, const std::string& s)
@@ -91,7 +92,7 @@ void plotDialogo()
     glLoadIdentity();
     marcoDePixeles();
 
-    if (flags[10] % 2 != 0) {
+    if (flags[kAyudaVisible] % 2 != 0) {
         glColor3f(0, 0.8f, 0);
         texto(20, 30, kAyuda);
     }

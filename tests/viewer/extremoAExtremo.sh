@@ -34,6 +34,7 @@ boton_apagado="26,26,0"     # button fill 0.1, 0.1, 0
 verde="0,255,0"             # prompt, credit text, heading
 momento="178,51,0"          # bending moment outline 0.7, 0.2, 0
 barra_gris="128,128,128"    # bars 0.5, 0.5, 0.5
+nudo_rojo="178,0,0"         # node spheres 0.7, 0, 0
 
 iniciar() {
   "$programa" >"salida$1.txt" 2>&1 &
@@ -145,6 +146,13 @@ es "combo U2 sigue encendido tras F5" 995 56 "$boton_encendido"
 es "tag Nudos sigue encendido tras F5" 76 36 "$boton_encendido"
 al_menos "momentos tras F5" 300 "$momento" 100 150 900 700
 al_menos "cámara conservada tras F5" 100 "$barra_gris" 130 300 137 500
+
+# Node 2 at (0, 3) lies at 500 - 2.5 * k = 133, 400 - 1.5 * k = 180 with k = 1.07 * 800 /
+# sqrt(34) pixels per unit; Alt-n hides the node spheres.
+al_menos "esfera del nudo 2" 10 "$nudo_rojo" 125 172 142 189
+xdotool key alt+n
+captura alt_n
+ninguno "Alt-n oculta las esferas" "$nudo_rojo" 125 172 142 189
 
 xdotool key Escape
 esperar_fin "Esc"

@@ -1,4 +1,5 @@
 #include "analysis/archivosTemporales.h"
+#include "entornoGL.h"
 #include "capturaConsola.h"
 #include "estadoVisor.h"
 
@@ -138,6 +139,28 @@ TEST_F(Releer, UnArchivoQueYaNoSePuedeAbrirLoDiceYElVisorSigue)
     EXPECT_TRUE(nudo.empty());
     componerCuadro();
     EXPECT_EQ(flags.size(), 200u);
+}
+
+// The frame draws the result kind that is on for the shown combinations only, superimposed.
+TEST_F(Releer, ElMomentoSeDibujaSoloParaLosCombosMostrados)
+{
+    const Pixel momento{178, 51, 0};  // outline of the moment diagram, 0.7f, 0.2f, 0
+    escalaM = 0.01;  // fixed-end moment P L = 40 drawn 0.4 units tall in a 4-unit view
+    escribir("plotM");
+    componerCuadro();
+    EXPECT_EQ(ImagenGL::leer().contar(momento, 0, 0, 1000, 800), 0);
+    escribir("combo");
+    escribir("C1");
+    componerCuadro();
+    const int uno = ImagenGL::leer().contar(momento, 0, 0, 1000, 800);
+    EXPECT_GT(uno, 50);
+    escribir("combo");
+    escribir("C2");  // twice the load: a second, taller outline over the first
+    componerCuadro();
+    EXPECT_GT(ImagenGL::leer().contar(momento, 0, 0, 1000, 800), uno + 50);
+    escribir("plotN");
+    componerCuadro();
+    EXPECT_EQ(ImagenGL::leer().contar(momento, 0, 0, 1000, 800), 0);
 }
 
 }  // namespace

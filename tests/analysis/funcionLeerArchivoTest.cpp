@@ -298,10 +298,10 @@ const CasoSinModelo kCasosSinModelo[] = {
      "lectura de barras OK Num Barras = 0\n"
      "Error en nudos: fila 1: el número de nudo -1 es negativo\n"
      "No se construye el modelo: corregir los errores de nudos: y barras:\n"},
-    {"NudoDemasiadoGrande", "nudos: 1 0 0 2e7 5 0",
+    {"NudoDemasiadoGrande", "nudos: 1 0 0 1000001 5 0",
      "lectura de nudos OK Num Nudos = 2\n"
      "lectura de barras OK Num Barras = 0\n"
-     "Error en nudos: fila 2: el número de nudo 20000000 pasa de 10000000\n"
+     "Error en nudos: fila 2: el número de nudo 1000001 pasa de 1000000\n"
      "No se construye el modelo: corregir los errores de nudos: y barras:\n"},
     {"BarraConNudoIndefinido", "nudos: 1 0 0 3 5 0\nbarras: 1 1 2 2 1 3",
      "lectura de nudos OK Num Nudos = 2\n"

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <Eigen/Dense>
+
+// Answers questions about one tagged text file. The file is a sequence of words (runs of
+// bytes other than blank, tab, line feed, carriage return, vertical tab and form feed); a
+// tag is a word equal to it byte for byte, colon included. A word is numeric when all its
+// characters are among "1234567890+-.e". Every query opens the file anew, for reading
+// only, and reads it from its first word: nothing is kept between queries, so the file may
+// change between them. A file that cannot be opened reads as an empty one.
+//
+// Occurrences of a tag count from 1 in file order; `salto` words after the occurrence are
+// passed over before the numbers are read.
+class claseLeerArchivo {
+public:
+    claseLeerArchivo();
+    ~claseLeerArchivo();
+
+    void setNombreArchivo(std::string nombre);
+
+    int getNoEtiquetas(std::string etiqueta) const;
+    // Every block of numeric words after the tag, in file order, as a table of `columnas`
+    // columns filled row by row; 0 x 0 with a console line when the words fill no whole row.
+    Eigen::MatrixXd getMatriz(std::string etiqueta, int columnas) const;
+    // The numeric run after the n-th occurrence.
+    std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto) const;
+    // The factor/name pairs after the n-th occurrence: entry k of one list belongs to
+    // entry k of the other.
+    std::vector<double> getFactoresEtiqueta(std::string etiqueta, int n, int salto) const;
+    std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int salto) const;
+    // The word right after the n-th occurrence; empty when there is none.
+    std::string getString(std::string etiqueta, int n) const;
+    // The value after the last occurrence; -1 with a console line when there is none.
+    double getReal(std::string etiqueta) const;
+    int getEntero(std::string etiqueta) const;
+
+    bool esNumero(std::string palabra) const;
+
+private:
+    std::string nombreDelArchivo;
+};

@@ -1,0 +1,487 @@
+#include "funcionLeerArchivo.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "claseLeerArchivo.h"
+#include "variablesGlobales.h"
+
+namespace {
+
+// The lookups grow with the largest user number, not with the number of rows; a larger
+// number is refused so that a stray word cannot ask for gigabytes.
+constexpr double numeroMaximo = 1000000.0;
+
+// How the console lines name one kind of element.
+struct Clase {
+    const char* etiqueta;    // its table's tag
+    const char* articulo;    // "el" / "la"
+    const char* nombre;      // "nudo" / "barra"
+    const char* definido;    // "definido" / "definida"
+};
+
+const Clase claseNudo{"nudos:", "el", "nudo", "definido"};
+const Clase claseBarra{"barras:", "la", "barra", "definida"};
+
+// Whole numbers are read as reals and truncated toward zero. The truncation saturates at
+// the range of an int, so a huge support code stays a code that holds its direction.
+int truncar(double valor)
+{
+    if (valor >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (valor <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(valor);
+}
+
+// A user number as the console shows it: truncated, without exponent while it fits.
+std::string comoEntero(double valor)
+{
+    const double entero = std::trunc(valor);
+    if (std::fabs(entero) < 1e15)
+        return std::to_string(static_cast<long long>(entero));
+    std::ostringstream texto;
+    texto << entero;
+    return texto.str();
+}
+
+// User number -> row of the table that defines it (-1 where no row does).
+class Indice {
+public:
+    explicit Indice(const Clase& clase) : clase(clase) {}
+
+    int fila(double numero) const
+    {
+        if (!(numero > -1.0) || std::trunc(numero) >= static_cast<double>(filas.size()))
+            return -1;
+        return filas[static_cast<std::size_t>(numero)];
+    }
+
+    // The row of an element that a row of another tag names; -1, with a console line, when
+    // no row of the table defines it.
+    int referido(double numero, const char* etiqueta, int aparicion) const
+    {
+        const int f = fila(numero);
+        if (f < 0)
+            std::cout << "Advertencia: " << clase.articulo << ' ' << clase.nombre << ' ' << comoEntero(numero)
+                      << " de " << etiqueta << " (aparición " << aparicion << ") no está " << clase.definido
+                      << " en " << clase.etiqueta << "; se omite" << std::endl;
+        return f;
+    }
+
+    // Indexes the first column of the table; prints one line per negative, too large or
+    // repeated number and answers how many there were.
+    int indexar(const Eigen::MatrixXd& tabla)
+    {
+        int errores = 0;
+        double mayor = -1.0;
+        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
+            const double numero = std::trunc(tabla(r, 0));
+            if (numero < 0.0) {
+                error(r) << "el número de " << clase.nombre << ' ' << comoEntero(numero) << " es negativo" << std::endl;
+                ++errores;
+            } else if (numero > numeroMaximo) {
+                error(r) << "el número de " << clase.nombre << ' ' << comoEntero(numero) << " pasa de "
+                         << static_cast<long>(numeroMaximo) << std::endl;
+                ++errores;
+            } else {
+                mayor = std::max(mayor, numero);
+            }
+        }
+        filas.assign(static_cast<std::size_t>(mayor + 1.0), -1);
+        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
+            const double numero = std::trunc(tabla(r, 0));
+            if (numero < 0.0 || numero > numeroMaximo)
+                continue;
+            int& primera = filas[static_cast<std::size_t>(numero)];
+            if (primera >= 0) {
+                error(r) << clase.articulo << ' ' << clase.nombre << ' ' << comoEntero(numero) << " ya está " << clase.definido
+                         << " en la fila " << primera + 1 << std::endl;
+                ++errores;
+                continue;
+            }
+            primera = static_cast<int>(r);
+        }
+        return errores;
+    }
+
+    // The program-wide lookup: every number that no row defines maps to 0.
+    Eigen::VectorXi puntero() const
+    {
+        Eigen::VectorXi p(static_cast<Eigen::Index>(filas.size()));
+        for (std::size_t n = 0; n < filas.size(); ++n)
+            p(static_cast<Eigen::Index>(n)) = std::max(filas[n], 0);
+        return p;
+    }
+
+    // Table rows are counted from 1 on the console.
+    std::ostream& error(Eigen::Index r) const
+    {
+        return std::cout << "Error en " << clase.etiqueta << " fila " << r + 1 << ": ";
+    }
+
+private:
+    const Clase& clase;
+    std::vector<int> filas;
+};
+
+// A bar joins two different nodes that "nudos:" defines.
+int revisarBarras(const Eigen::MatrixXd& tabla, const Indice& nudos, const Indice& barras)
+{
+    int errores = 0;
+    for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
+        const double numero = std::trunc(tabla(r, 0));
+        bool extremosDefinidos = true;
+        for (int extremo = 1; extremo <= 2; ++extremo) {
+            if (nudos.fila(tabla(r, extremo)) >= 0)
+                continue;
+            barras.error(r) << "el nudo " << comoEntero(tabla(r, extremo)) << " de la barra " << comoEntero(numero)
+                            << " no está definido en nudos:" << std::endl;
+            extremosDefinidos = false;
+            ++errores;
+        }
+        if (extremosDefinidos && nudos.fila(tabla(r, 1)) == nudos.fila(tabla(r, 2))) {
+            barras.error(r) << "la barra " << comoEntero(numero) << " empieza y termina en el nudo "
+                            << comoEntero(tabla(r, 1)) << std::endl;
+            ++errores;
+        }
+    }
+    return errores;
+}
+
+void vaciarModelo()
+{
+    noNudos = 0;
+    noBarras = 0;
+    noCombos = 0;
+    nudo.clear();
+    barra.clear();
+    punteroNudos.resize(0);
+    punteroBarras.resize(0);
+}
+
+void escalasPorDefecto()
+{
+    escalaDef = 100;
+    escalaM = 0.1;
+    escalaV = 0.1;
+    escalaN = 0.01;
+    escalaTexto = 0.15;
+    escalaApoyo = 0;
+    precision = 3;
+    escalaCarga = 0.1;
+}
+
+// A scale of the file replaces the default only when above 0; an absent tag reads as -1.
+void leerEscala(const claseLeerArchivo& lector, const char* etiqueta, double& escala)
+{
+    const double valor = lector.getReal(etiqueta);
+    if (valor > 0)
+        escala = valor;
+}
+
+void leerEscalas(const claseLeerArchivo& lector)
+{
+    escalasPorDefecto();
+    leerEscala(lector, "escalaDeflexion:", escalaDef);
+    leerEscala(lector, "escalaM:", escalaM);
+    leerEscala(lector, "escalaV:", escalaV);
+    leerEscala(lector, "escalaN:", escalaN);
+    leerEscala(lector, "escalaTexto:", escalaTexto);
+    leerEscala(lector, "escalaApoyo:", escalaApoyo);
+    // -1 is "not given"; other negative numbers of decimals mean nothing and read as 0.
+    const int decimales = lector.getEntero("precision:");
+    if (decimales != -1)
+        precision = std::max(decimales, 0);
+    leerEscala(lector, "escalaCarga:", escalaCarga);
+}
+
+// Calls accion(internal number, run) for every element that the row names after its
+// `fijos` fixed values; references that no table row defines are reported and skipped.
+template <class Accion>
+void paraCadaElemento(const std::vector<double>& valores, std::size_t fijos, const Indice& indice,
+                      const char* etiqueta, int aparicion, Accion accion)
+{
+    for (std::size_t j = fijos; j < valores.size(); ++j) {
+        const int i = indice.referido(valores[j], etiqueta, aparicion);
+        if (i >= 0)
+            accion(static_cast<std::size_t>(i));
+    }
+}
+
+void leerNudos(const Eigen::MatrixXd& tabla)
+{
+    nudo.resize(static_cast<std::size_t>(noNudos));
+    for (int i = 0; i < noNudos; ++i) {
+        const int numero = truncar(tabla(i, 0));
+        nudo[static_cast<std::size_t>(i)].setNumeroNudoUsuario(numero);
+        nudo[static_cast<std::size_t>(i)].setNumeroDeNudo(punteroNudos(numero));
+        nudo[static_cast<std::size_t>(i)].setCoordenadas(tabla(i, 1), tabla(i, 2));
+    }
+    std::cout << "transferencia de coord a nudos[i] OK" << std::endl;
+}
+
+void leerApoyosYResortes(const claseLeerArchivo& lector, const Indice& nudos)
+{
+    const int apoyos = lector.getNoEtiquetas("apoyo:");
+    for (int k = 1; k <= apoyos; ++k) {
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("apoyo:", k, 0);
+        if (v.size() <= 3)
+            continue;
+        const int cx = truncar(v[0]);
+        const int cy = truncar(v[1]);
+        const int cGiro = truncar(v[2]);
+        paraCadaElemento(v, 3, nudos, "apoyo:", k, [&](std::size_t i) { nudo[i].setApoyo(cx, cy, cGiro); });
+    }
+    if (apoyos != 0)
+        std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
+
+    const int resortes = lector.getNoEtiquetas("resorte:");
+    for (int k = 1; k <= resortes; ++k) {
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("resorte:", k, 0);
+        if (v.size() <= 3)
+            continue;
+        paraCadaElemento(v, 3, nudos, "resorte:", k, [&](std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); });
+    }
+    if (resortes != 0)
+        std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
+}
+
+void leerCargasPuntuales(const claseLeerArchivo& lector, const Indice& nudos)
+{
+    const int filas = lector.getNoEtiquetas("puntual:");
+    for (int k = 1; k <= filas; ++k) {
+        const std::string caso = lector.getString("puntual:", k);
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("puntual:", k, 1);
+        if (v.size() <= 3)
+            continue;
+        paraCadaElemento(v, 3, nudos, "puntual:", k,
+                         [&](std::size_t i) { nudo[i].setCargaPuntual(caso, v[0], v[1], v[2]); });
+    }
+    if (filas != 0)
+        std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
+}
+
+// One "combo:" row: its name and its (factor, case) pairs.
+struct Combo {
+    std::string nombre;
+    std::vector<double> factores;
+    std::vector<std::string> casos;
+};
+
+// Every row is one combination; a later row with a name already used adds its pairs into
+// that combination. The rows are read once and given to the nodes and to the bars.
+std::vector<Combo> leerCombos(const claseLeerArchivo& lector)
+{
+    const int filas = lector.getNoEtiquetas("combo:");
+    std::vector<Combo> combos;
+    std::vector<std::string> distintos;
+    combos.reserve(static_cast<std::size_t>(filas));
+    for (int k = 1; k <= filas; ++k) {
+        Combo combo{lector.getString("combo:", k), lector.getFactoresEtiqueta("combo:", k, 1),
+                    lector.getNombresDeFactores("combo:", k, 1)};
+        if (std::find(distintos.begin(), distintos.end(), combo.nombre) == distintos.end())
+            distintos.push_back(combo.nombre);
+        else
+            std::cout << "Advertencia: el combo " << combo.nombre << " de combo: (aparición " << k
+                      << ") repite un nombre anterior; sus pares se suman a ese combo" << std::endl;
+        combos.push_back(std::move(combo));
+    }
+    noCombos = static_cast<int>(distintos.size());
+    return combos;
+}
+
+// A row without pairs still gives the element its (zero) combination row, so every node
+// and bar holds noCombos rows in the order of the names' first rows.
+template <class Elemento>
+void aplicarCombos(Elemento& elemento, const std::vector<Combo>& combos)
+{
+    for (const Combo& combo : combos) {
+        const std::size_t pares = std::min(combo.factores.size(), combo.casos.size());
+        if (pares == 0)
+            elemento.setCombo(combo.nombre, 0.0, std::string());
+        for (std::size_t j = 0; j < pares; ++j)
+            elemento.setCombo(combo.nombre, combo.factores[j], combo.casos[j]);
+    }
+}
+
+void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
+{
+    barra.resize(static_cast<std::size_t>(noBarras));
+    for (int i = 0; i < noBarras; ++i) {
+        objBarra2d& b = barra[static_cast<std::size_t>(i)];
+        const int numero = truncar(tabla(i, 0));
+        const std::size_t inicio = static_cast<std::size_t>(nudos.fila(tabla(i, 1)));
+        const std::size_t fin = static_cast<std::size_t>(nudos.fila(tabla(i, 2)));
+        b.resetFlags();
+        b.setNumeroBarraUsuario(numero);
+        b.setNumeroDeBarra(punteroBarras(numero));
+        b.setNudoInicio(static_cast<int>(inicio), nudo[inicio].getX(), nudo[inicio].getY());
+        b.setNudoFinal(static_cast<int>(fin), nudo[fin].getX(), nudo[fin].getY());
+        b.setNudoInicioUsuario(truncar(tabla(i, 1)));
+        b.setNudoFinalUsuario(truncar(tabla(i, 2)));
+    }
+    std::cout << "transferencia de coord a barra[i] OK" << std::endl;
+}
+
+// Section rows: name, then b, h (or A, I), E and unit weight, then bar numbers.
+void leerSecciones(const claseLeerArchivo& lector, const Indice& barras, const char* etiqueta, bool rectangular)
+{
+    const int filas = lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= filas; ++k) {
+        const std::string nombre = lector.getString(etiqueta, k);
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+        if (v.size() <= 4)
+            continue;
+        paraCadaElemento(v, 4, barras, etiqueta, k, [&](std::size_t i) {
+            if (rectangular)
+                barra[i].setSeccionRectangular(v[0], v[1]);
+            else
+                barra[i].setSeccionGenerica(v[0], v[1]);
+            barra[i].setModuloE(v[2]);
+            barra[i].setPesoEspecifico(v[3]);
+            barra[i].setNombreDeSeccion(nombre);
+        });
+    }
+}
+
+void leerArticulaciones(const claseLeerArchivo& lector, const Indice& barras)
+{
+    const int filas = lector.getNoEtiquetas("articulacion:");
+    for (int k = 1; k <= filas; ++k) {
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("articulacion:", k, 0);
+        if (v.size() <= 2)
+            continue;
+        paraCadaElemento(v, 2, barras, "articulacion:", k,
+                         [&](std::size_t i) { barra[i].setArticulacion(v[0], v[1]); });
+    }
+    if (filas != 0)
+        std::cout << "transferencia de articulaciones a barra[i] OK" << std::endl;
+}
+
+void leerDistribuidas(const claseLeerArchivo& lector, const Indice& barras)
+{
+    const int locales = lector.getNoEtiquetas("distribuidaLocal:");
+    for (int k = 1; k <= locales; ++k) {
+        const std::string caso = lector.getString("distribuidaLocal:", k);
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("distribuidaLocal:", k, 1);
+        if (v.size() <= 4)
+            continue;
+        paraCadaElemento(v, 4, barras, "distribuidaLocal:", k,
+                         [&](std::size_t i) { barra[i].setCargaLocal(caso, v[0], v[1], v[2], v[3]); });
+    }
+    if (locales != 0)
+        std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
+
+    const int globales = lector.getNoEtiquetas("distribuidaGlobal:");
+    for (int k = 1; k <= globales; ++k) {
+        const std::string caso = lector.getString("distribuidaGlobal:", k);
+        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("distribuidaGlobal:", k, 1);
+        if (v.size() <= 4)
+            continue;
+        paraCadaElemento(v, 4, barras, "distribuidaGlobal:", k,
+                         [&](std::size_t i) { barra[i].setCargaGlobal(caso, v[0], v[1], v[2], v[3]); });
+    }
+    if (globales != 0)
+        std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
+}
+
+void leerPesoPropio(const claseLeerArchivo& lector)
+{
+    const int filas = lector.getNoEtiquetas("pesoPropio:");
+    if (filas == 0) {
+        std::cout << "No se calculará el peso propio de la estructura" << std::endl;
+        return;
+    }
+    if (filas > 1) {
+        std::cout << "No usar la etiqueta *pesoPropio:* más de una vez" << std::endl;
+        return;
+    }
+    const std::string caso = lector.getString("pesoPropio:", 1);
+    for (objBarra2d& b : barra)
+        b.setPesoPropio(caso);
+    std::cout << "Lectura de pesoPropio ---> OK" << std::endl;
+}
+
+// Lists every fault of the two tables; true when a model can be built from them.
+bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tablaBarras, Indice& nudos,
+                 Indice& barras)
+{
+    if (tablaNudos.rows() == 0) {
+        std::cout << "No se construye el modelo: no hay ninguna fila completa de nudos:" << std::endl;
+        return false;
+    }
+    const int errores = nudos.indexar(tablaNudos) + barras.indexar(tablaBarras)
+                      + revisarBarras(tablaBarras, nudos, barras);
+    if (errores == 0)
+        return true;
+    std::cout << "No se construye el modelo: corregir los errores de nudos: y barras:" << std::endl;
+    return false;
+}
+
+}  // namespace
+
+void funcionLeerArchivo()
+{
+    vaciarModelo();
+    if (!std::ifstream(nombreArchivo)) {
+        std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
+        escalasPorDefecto();
+        return;
+    }
+    claseLeerArchivo lector;
+    lector.setNombreArchivo(nombreArchivo);
+
+    const Eigen::MatrixXd tablaNudos = lector.getMatriz("nudos:", 3);
+    std::cout << "lectura de nudos OK " << "Num Nudos = " << tablaNudos.rows() << std::endl;
+    const Eigen::MatrixXd tablaBarras = lector.getMatriz("barras:", 3);
+    std::cout << "lectura de barras OK " << "Num Barras = " << tablaBarras.rows() << std::endl;
+
+    Indice nudos(claseNudo);
+    Indice barras(claseBarra);
+    if (!tablasSanas(tablaNudos, tablaBarras, nudos, barras)) {
+        leerEscalas(lector);
+        return;
+    }
+    noNudos = static_cast<int>(tablaNudos.rows());
+    noBarras = static_cast<int>(tablaBarras.rows());
+
+    punteroNudos = nudos.puntero();
+    std::cout << "punteros de nudos internos OK" << std::endl;
+    if (noBarras != 0) {
+        punteroBarras = barras.puntero();
+        std::cout << "puntero de barras internas OK" << std::endl;
+    }
+
+    leerNudos(tablaNudos);
+    leerApoyosYResortes(lector, nudos);
+    leerCargasPuntuales(lector, nudos);
+    const std::vector<Combo> combos = leerCombos(lector);
+    for (objNudo2d& n : nudo)
+        aplicarCombos(n, combos);
+    if (!combos.empty())
+        std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
+
+    if (noBarras != 0) {
+        leerBarras(tablaBarras, nudos);
+        leerSecciones(lector, barras, "seccionRectangular:", true);
+        std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
+        leerSecciones(lector, barras, "seccionGenerica:", false);
+        std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    }
+    leerArticulaciones(lector, barras);
+    leerDistribuidas(lector, barras);
+    leerPesoPropio(lector);
+    for (objBarra2d& b : barra)
+        aplicarCombos(b, combos);
+    if (!combos.empty())
+        std::cout << "transferencia de combos a barra[i] OK" << std::endl;
+
+    leerEscalas(lector);
+}

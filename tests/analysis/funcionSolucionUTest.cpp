@@ -272,6 +272,19 @@ TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
     EXPECT_FALSE(nudo[0].tieneResultados(0));
 }
 
+// Without a load combination there is nothing to solve: the analysis state stays empty.
+TEST_F(SolucionU, SinCombinacionesNoHaceNada)
+{
+    prueba::agregarNudo(0, 0, 1, 1, 1);
+    prueba::agregarNudo(4, 0, 0, 0, 0);
+    prueba::agregarBarra(0, 1, 1e4, 1.0, 2.0);
+    CapturaConsola consola;
+    funcionSolucionU();
+    EXPECT_EQ(consola.texto(), "");
+    EXPECT_EQ(kEstructura.size(), 0);
+    EXPECT_FALSE(nudo[1].tieneResultados(0));
+}
+
 // A second run on a smaller model leaves nothing of the first.
 TEST_F(SolucionU, NuevaCorridaRedimensionaTodo)
 {
@@ -313,6 +326,8 @@ struct CasoPortico {
     const char* entrada;
     void (*comprobar)();   // closed-form checks of this case, written by hand
 };
+
+void PrintTo(const CasoPortico& caso, std::ostream* salida) { *salida << caso.nombre; }
 
 // Resultant of the applied loads of combination c about the origin: [Fx, Fy, Mz]. The
 // bars' distributed loads are integrated here from their combined intensities, not taken

@@ -72,9 +72,10 @@ void numero(const Etiqueta& e, bool girar, double v)
 }
 
 // Outline through the 21 ordinates and the ordinate lines (all 21 with flag 15, else the
-// two end ones), in the bar frame; y holds the drawn ordinates.
-void diagrama(const Eigen::MatrixXd& tabla, const Eigen::RowVectorXd& y, const Estilo& estilo)
+// two end ones), in the bar frame; the ordinate of station k is escala x tabla(1, k).
+void diagrama(const Eigen::MatrixXd& tabla, double escala, const Estilo& estilo)
 {
+    auto y = [&](int k) { return escala * tabla(1, k); };
     glLineWidth(1);
     usar(estilo.linea);
     glBegin(GL_LINES);
@@ -187,11 +188,10 @@ void plotEsfuerzo(Esfuerzo e, int c, double s, const Estilo& estilo)
         objBarra2d& b = barra[static_cast<std::size_t>(i)];
         const Eigen::MatrixXd t = estaciones(b, e, c);
         const double signo = e == Esfuerzo::momento ? -1 : 1;
-        const Eigen::RowVectorXd y = signo * s * t.row(1);
         const bool girada = etiquetasGiradas(b.getAngulo() * 180 / PI);
 
         marcoDeBarra(b);
-        diagrama(t, y, estilo);
+        diagrama(t, signo * s, estilo);
         if (flagActivo(14)) {
             usar(estilo.etiquetas);
             switch (e) {

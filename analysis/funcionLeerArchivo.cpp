@@ -16,7 +16,7 @@ namespace {
 
 // The lookups grow with the largest user number, not with the number of rows; a larger
 // number is refused so that a stray word cannot ask for gigabytes.
-constexpr double numeroMaximo = 10000000.0;
+constexpr double numeroMaximo = 1000000.0;
 
 // How the console lines name one kind of element.
 struct Clase {

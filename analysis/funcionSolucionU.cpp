@@ -238,6 +238,8 @@ void calcularReacciones()
 void funcionSolucionU()
 {
     vaciarResultados();
+    if (noNudos == 0 || noCombos == 0)
+        return;   // no node or no load combination: nothing to solve for
     if (!combosCompletos() || !cabeEnMemoria(contarLibres()))
         return;
 

@@ -44,8 +44,10 @@ void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double d
         return;
     }
 
+    // hypot neither overflows nor underflows, so a direction written with huge or tiny
+    // components is still a direction.
     const Eigen::Vector3d direccion(dx, dy, 0.0);
-    const double norma = direccion.norm();
+    const double norma = std::hypot(dx, dy);
     if (norma == 0.0 || !std::isfinite(norma)) {
         std::cout << "Carga global sin dirección en la barra: " << numeroBarraUsuario << std::endl;
         agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), Eigen::RowVector4d::Zero());

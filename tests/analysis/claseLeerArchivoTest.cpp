@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "archivosTemporales.h"
+#include "capturaConsola.h"
+#include "claseLeerArchivo.h"
+
+namespace {
+
+class Lector : public ::testing::Test {
+protected:
+    // A reader of a file holding exactly the given bytes.
+    claseLeerArchivo sobre(const std::string& texto)
+    {
+        claseLeerArchivo lector;
+        lector.setNombreArchivo(directorio.escribir("entrada.txt", texto));
+        return lector;
+    }
+
+    DirectorioTemporal directorio;
+};
+
+Eigen::MatrixXd filas(std::initializer_list<std::initializer_list<double>> valores)
+{
+    Eigen::MatrixXd m(static_cast<Eigen::Index>(valores.size()), static_cast<Eigen::Index>(valores.begin()->size()));
+    Eigen::Index i = 0;
+    for (const auto& fila : valores) {
+        Eigen::Index j = 0;
+        for (double v : fila)
+            m(i, j++) = v;
+        ++i;
+    }
+    return m;
+}
+
+}  // namespace
+
+// --- Tables --------------------------------------------------------------------------
+
+struct CasoMatriz {
+    const char* nombre;
+    const char* texto;
+    Eigen::Index filas;
+    Eigen::Index columnas;
+    std::vector<double> valores;   // row by row
+    const char* consola;
+};
+
+const CasoMatriz kCasosMatriz[] = {
+    {"DosFilas", "T 1 2 3 4 5 6 fin", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
+    {"EnSeisLineas", "T\n1\n2\n3\n4\n5\n6\nfin\n", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
+    {"BlancosDeTodaClase", "T\t1\r\n2\v3\f4  5\t\t6\r\n", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
+    {"FilaIncompleta", "T 1 2 3 4 5 6 7 fin", 0, 0, {}, "Faltan datos para completar la matriz T\n"},
+    {"EtiquetaAusente", "U 1 2 3", 0, 3, {}, ""},
+    {"SeguidaDeUnaPalabra", "T x 1 2 3", 0, 3, {}, ""},
+    {"HastaElFinSinSaltoDeLinea", "T 1 2 3", 1, 3, {1, 2, 3}, ""},
+    {"HastaElFinConSaltoDeLinea", "T 1 2 3\n", 1, 3, {1, 2, 3}, ""},
+    // Only a lower-case e makes an exponent; 1E5 ends the block.
+    {"ExponenteMinuscula", "T 1e5 2 3", 1, 3, {100000, 2, 3}, ""},
+    {"ExponenteMayusculaCortaElBloque", "T 1 2 3 1E5 4 5", 1, 3, {1, 2, 3}, ""},
+    // The longest number at the start of the word.
+    {"PrefijoNumerico", "T 1.2.3 5e- 2e3", 1, 3, {1.2, 5, 2000}, ""},
+    {"OtraMayusculaNoEsLaEtiqueta", "t 1 2 3 T 4 5 6", 1, 3, {4, 5, 6}, ""},
+    {"PegadaAOtraPalabraNoEsLaEtiqueta", "T: 1 2 3 xT 7 8 9 T 4 5 6", 1, 3, {4, 5, 6}, ""},
+    // Several blocks of one tag are one table, in file order; also a tag right after a block.
+    {"DosBloques", "T 1 2 3 x T 4 5 6", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
+    {"BloquesSeguidos", "T 1 2 3 T 4 5 6", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
+    {"BloquesQueSoloJuntosLlenanFilas", "T 1 2 x T 3 4 5 6", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
+    // A numeric word that holds no number reads as 0 and says so.
+    {"GuionSolo", "T 1 - 3", 1, 3, {1, 0, 3},
+     "Advertencia: la palabra - de T (aparición 1) no es un número válido; se toma 0\n"},
+    {"FueraDeRango", "T 1 2 0 x T 1e999 5 6", 2, 3, {1, 2, 0, 0, 5, 6},
+     "Advertencia: la palabra 1e999 de T (aparición 2) no es un número válido; se toma 0\n"},
+    // Too small to hold is not an error: it is as near 0 as a double gets.
+    {"Subdesbordamiento", "T 1e-400 2 3", 1, 3, {0, 2, 3}, ""},
+};
+
+class MatrizDeEtiqueta : public Lector, public ::testing::WithParamInterface<CasoMatriz> {};
+
+TEST_P(MatrizDeEtiqueta, LeeLaTabla)
+{
+    const CasoMatriz& caso = GetParam();
+    const claseLeerArchivo lector = sobre(caso.texto);
+    CapturaConsola consola;
+    const Eigen::MatrixXd m = lector.getMatriz("T", 3);
+    ASSERT_EQ(m.rows(), caso.filas);
+    ASSERT_EQ(m.cols(), caso.columnas);
+    for (Eigen::Index k = 0; k < m.size(); ++k)
+        EXPECT_EQ(m(k / 3, k % 3), caso.valores[static_cast<std::size_t>(k)]) << "palabra " << k;
+    EXPECT_EQ(consola.texto(), caso.consola);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lector, MatrizDeEtiqueta, ::testing::ValuesIn(kCasosMatriz),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+TEST_F(Lector, CadaPalabraNumericaSinNumeroEsCeroConSuLinea)
+{
+    const claseLeerArchivo lector = sobre("nudos: - + . e -e");
+    CapturaConsola consola;
+    const std::vector<double> v = lector.getMatrizEtiquetaRepetida("nudos:", 1, 0);
+    EXPECT_EQ(v, (std::vector<double>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(consola.texto(),
+              "Advertencia: la palabra - de nudos: (aparición 1) no es un número válido; se toma 0\n"
+              "Advertencia: la palabra + de nudos: (aparición 1) no es un número válido; se toma 0\n"
+              "Advertencia: la palabra . de nudos: (aparición 1) no es un número válido; se toma 0\n"
+              "Advertencia: la palabra e de nudos: (aparición 1) no es un número válido; se toma 0\n"
+              "Advertencia: la palabra -e de nudos: (aparición 1) no es un número válido; se toma 0\n");
+}
+
+TEST_F(Lector, UnaPalabraQueCruzaElBloqueDeLecturaEstaEntera)
+{
+    // The reader takes the file in blocks of 64 KiB: a tag across a block edge and a word
+    // longer than a block are still whole words.
+    const std::string largo(100000, 'a');
+    const claseLeerArchivo lector = sobre(std::string(65530, ' ') + "nudos: 1 2 3 " + largo + " nudos: 4 5 6");
+    EXPECT_EQ(lector.getMatriz("nudos:", 3), filas({{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(lector.getNoEtiquetas(largo), 1);
+}
+
+// --- Counting and the word after a tag -----------------------------------------------
+
+TEST_F(Lector, CuentaLaEtiquetaDondeQuieraQueEste)
+{
+    // Also where it stands as the name of another row.
+    const claseLeerArchivo lector = sobre("puntual: V 1 2 3 4\ncombo: puntual: 1 V\npuntual:x puntual :");
+    EXPECT_EQ(lector.getNoEtiquetas("puntual:"), 2);
+    EXPECT_EQ(lector.getNoEtiquetas("combo:"), 1);
+    EXPECT_EQ(lector.getNoEtiquetas("ausente:"), 0);
+}
+
+TEST_F(Lector, EtiquetaAlFinalDelArchivo)
+{
+    const claseLeerArchivo lector = sobre("escalaM: 2 pesoPropio:");
+    EXPECT_EQ(lector.getNoEtiquetas("pesoPropio:"), 1);
+    EXPECT_EQ(lector.getString("pesoPropio:", 1), "");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getReal("pesoPropio:"), -1);
+    EXPECT_EQ(consola.texto(), "Advertencia: no se encontró ningún real con etiqueta pesoPropio:\n");
+}
+
+TEST_F(Lector, LaPalabraTrasLaEnesimaAparicion)
+{
+    const claseLeerArchivo lector = sobre("combo: U1 1 D combo: 2 combo: U3");
+    EXPECT_EQ(lector.getString("combo:", 1), "U1");
+    EXPECT_EQ(lector.getString("combo:", 2), "2");   // whatever the word is
+    EXPECT_EQ(lector.getString("combo:", 3), "U3");
+    EXPECT_EQ(lector.getString("combo:", 4), "");
+    EXPECT_EQ(lector.getString("combo:", 0), "");
+    EXPECT_EQ(lector.getString("combo:", -1), "");
+}
+
+TEST_F(Lector, BytesMayoresQue127SeTomanComoEstan)
+{
+    const claseLeerArchivo lector = sobre("secci\xc3\xb3n: Viga\xc3\xb1 1 2 \xff 3");
+    EXPECT_EQ(lector.getNoEtiquetas("secci\xc3\xb3n:"), 1);
+    EXPECT_EQ(lector.getString("secci\xc3\xb3n:", 1), "Viga\xc3\xb1");
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("secci\xc3\xb3n:", 1, 1), (std::vector<double>{1, 2}));
+}
+
+TEST_F(Lector, MarcaDeOrdenDeBytesEsParteDeLaPrimeraPalabra)
+{
+    const claseLeerArchivo lector = sobre("\xef\xbb\xbfnudos: 1 2 3 barras: 4 5 6");
+    EXPECT_EQ(lector.getMatriz("nudos:", 3).rows(), 0);
+    EXPECT_EQ(lector.getMatriz("barras:", 3), filas({{4, 5, 6}}));
+}
+
+// --- Runs of a repeated tag ----------------------------------------------------------
+
+TEST_F(Lector, LaCorridaDeLaEnesimaAparicion)
+{
+    const claseLeerArchivo lector = sobre("apoyo: 1 1 0 4 5 x apoyo: 0 1 0 2\nputual: 9 apoyo: 1 0 0");
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("apoyo:", 1, 0), (std::vector<double>{1, 1, 0, 4, 5}));
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("apoyo:", 2, 0), (std::vector<double>{0, 1, 0, 2}));
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("apoyo:", 3, 0), (std::vector<double>{1, 0, 0}));
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("apoyo:", 4, 0).empty());
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("apoyo:", 0, 0).empty());
+    // A negative skip passes over nothing.
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("apoyo:", 3, -2), (std::vector<double>{1, 0, 0}));
+}
+
+TEST_F(Lector, LaCorridaPasaPorAltoLasPalabrasPedidas)
+{
+    // The skipped word is passed over whatever it is, a numeric word included.
+    const claseLeerArchivo lector = sobre("puntual: V 12 0 0 2 fin puntual: 7 1 2 3 4");
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("puntual:", 1, 1), (std::vector<double>{12, 0, 0, 2}));
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("puntual:", 2, 1), (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("puntual:", 2, 6).empty());
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("puntual:", 2, 60).empty());
+}
+
+// --- Factor and name lists -----------------------------------------------------------
+
+TEST_F(Lector, FactoresYNombresVanEnPares)
+{
+    const claseLeerArchivo lector = sobre("T C1 1.2 D 1.6 L barras: 1 2 3");
+    EXPECT_EQ(lector.getFactoresEtiqueta("T", 1, 1), (std::vector<double>{1.2, 1.6}));
+    EXPECT_EQ(lector.getNombresDeFactores("T", 1, 1), (std::vector<std::string>{"D", "L"}));
+}
+
+TEST_F(Lector, ElNombreDeUnFactorPuedeParecerUnNumero)
+{
+    const claseLeerArchivo lector = sobre("combo: U 1 2 3 4 x 5 E");
+    EXPECT_EQ(lector.getFactoresEtiqueta("combo:", 1, 1), (std::vector<double>{1, 3}));
+    EXPECT_EQ(lector.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"2", "4"}));
+}
+
+TEST_F(Lector, UnFactorSinNombreAlFinalNoFormaPar)
+{
+    const claseLeerArchivo lector = sobre("combo: U2 1.2 PP 1.6");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getFactoresEtiqueta("combo:", 1, 1), (std::vector<double>{1.2}));
+    EXPECT_EQ(lector.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"PP"}));
+    EXPECT_EQ(consola.texto(),
+              "Advertencia: falta el nombre del caso tras el factor 1.6 de combo: (aparición 1); se omite\n");
+}
+
+TEST_F(Lector, ListasVaciasCuandoNoHayPares)
+{
+    const claseLeerArchivo lector = sobre("combo: U1 combo: U2 x 1 D");
+    EXPECT_TRUE(lector.getFactoresEtiqueta("combo:", 1, 1).empty());
+    EXPECT_TRUE(lector.getNombresDeFactores("combo:", 2, 1).empty());
+    EXPECT_TRUE(lector.getFactoresEtiqueta("combo:", 3, 1).empty());
+}
+
+// --- Single values -------------------------------------------------------------------
+
+TEST_F(Lector, RealYEnteroTomanLaUltimaAparicion)
+{
+    const claseLeerArchivo lector = sobre("escalaM: 2 precision: 3.7 escalaM: 5 x");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getReal("escalaM:"), 5);
+    EXPECT_EQ(lector.getEntero("precision:"), 3);
+    EXPECT_EQ(consola.texto(), "");
+}
+
+TEST_F(Lector, RealYEnteroAusentesAvisanYDanMenosUno)
+{
+    const claseLeerArchivo lector = sobre("nudos: 1 0 0");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getReal("escalaV:"), -1);
+    EXPECT_EQ(lector.getEntero("precision:"), -1);
+    EXPECT_EQ(consola.texto(),
+              "Advertencia: no se encontró ningún real con etiqueta escalaV:\n"
+              "Advertencia: no se encontró ningún entero con etiqueta precision:\n");
+}
+
+struct CasoValor {
+    const char* nombre;
+    const char* palabra;
+    double real;     // getReal of the word
+    int entero;      // getEntero of the word
+    bool avisaReal;
+    bool avisaEntero;
+};
+
+// Any word follows the tag; what holds no number, or no number of the result's range,
+// reads as 0 with a line.
+const CasoValor kCasosValor[] = {
+    {"Decimal", "0.25", 0.25, 0, false, false},
+    {"Negativo", "-3", -3, -3, false, false},
+    {"ExponenteDelEntero", "1e5", 100000, 1, false, false},
+    {"Palabra", "abc", 0, 0, true, true},
+    {"GuionSolo", "-", 0, 0, true, true},
+    {"PuntoSolo", ".", 0, 0, true, true},
+    {"FueraDeRangoDelReal", "1e400", 0, 1, true, false},
+    {"FueraDeRangoDelEntero", "99999999999", 99999999999.0, 0, false, true},
+    {"Infinito", "inf", 0, 0, true, true},
+    {"NoEsNumero", "nan", 0, 0, true, true},
+};
+
+class ValorDeEtiqueta : public Lector, public ::testing::WithParamInterface<CasoValor> {};
+
+TEST_P(ValorDeEtiqueta, SeLeeSinExcepcion)
+{
+    const CasoValor& caso = GetParam();
+    const claseLeerArchivo lector = sobre(std::string("v: ") + caso.palabra);
+    const std::string aviso = std::string("Advertencia: la palabra ") + caso.palabra
+                            + " de v: (aparición 1) no es un número válido; se toma 0\n";
+    {
+        CapturaConsola consola;
+        EXPECT_EQ(lector.getReal("v:"), caso.real);
+        EXPECT_EQ(consola.texto(), caso.avisaReal ? aviso : "");
+    }
+    {
+        CapturaConsola consola;
+        EXPECT_EQ(lector.getEntero("v:"), caso.entero);
+        EXPECT_EQ(consola.texto(), caso.avisaEntero ? aviso : "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lector, ValorDeEtiqueta, ::testing::ValuesIn(kCasosValor),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+TEST(EsNumero, MiraSoloLosCaracteres)
+{
+    const claseLeerArchivo lector;
+    for (const char* si : {"1", "-2.5", "1e5", "1.2.3", "5e-", "-", "e", "+.e", "1234567890+-.e"})
+        EXPECT_TRUE(lector.esNumero(si)) << si;
+    for (const char* no : {"1E5", "x", "1,5", "nudos:", "0x1", "inf", "nan", "1 2", "\xc3\xa9"})
+        EXPECT_FALSE(lector.esNumero(no)) << no;
+}
+
+// --- Files that cannot be read -------------------------------------------------------
+
+void esperarArchivoVacio(const claseLeerArchivo& lector)
+{
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getNoEtiquetas("nudos:"), 0);
+    const Eigen::MatrixXd m = lector.getMatriz("nudos:", 3);
+    EXPECT_EQ(m.rows(), 0);
+    EXPECT_EQ(m.cols(), 3);
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("apoyo:", 1, 0).empty());
+    EXPECT_TRUE(lector.getFactoresEtiqueta("combo:", 1, 1).empty());
+    EXPECT_TRUE(lector.getNombresDeFactores("combo:", 1, 1).empty());
+    EXPECT_EQ(lector.getString("combo:", 1), "");
+    EXPECT_EQ(lector.getReal("escalaM:"), -1);
+    EXPECT_EQ(lector.getEntero("precision:"), -1);
+    EXPECT_EQ(consola.texto(),
+              "Advertencia: no se encontró ningún real con etiqueta escalaM:\n"
+              "Advertencia: no se encontró ningún entero con etiqueta precision:\n");
+}
+
+TEST_F(Lector, ArchivoInexistenteNoTienePalabras)
+{
+    claseLeerArchivo lector;
+    lector.setNombreArchivo((directorio.camino() / "no-existe.txt").string());
+    esperarArchivoVacio(lector);
+}
+
+TEST(LectorSinNombre, NoTienePalabras)
+{
+    esperarArchivoVacio(claseLeerArchivo());
+}
+
+TEST_F(Lector, ArchivoVacioNoTienePalabras)
+{
+    esperarArchivoVacio(sobre(""));
+}
+
+TEST_F(Lector, CambiarElNombreLeeElArchivoNuevo)
+{
+    claseLeerArchivo lector = sobre("nudos: 1 0 0");
+    EXPECT_EQ(lector.getNoEtiquetas("nudos:"), 1);
+    lector.setNombreArchivo(directorio.escribir("otro.txt", "nudos: nudos:"));
+    EXPECT_EQ(lector.getNoEtiquetas("nudos:"), 2);
+}
+
+TEST_F(Lector, ArchivoDeSoloLecturaSeLeeComoCualquierOtro)
+{
+    // The superuser may write any file, so the read runs as an ordinary user in a child.
+    const std::string ruta = directorio.escribir("entrada.txt", "nudos: 1 0 0 2 5 0");
+    ASSERT_EQ(chmod(ruta.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(directorio.camino().c_str(), 0755), 0);
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(100);
+        claseLeerArchivo lector;
+        lector.setNombreArchivo(ruta);
+        _exit(static_cast<int>(lector.getMatriz("nudos:", 3).rows()));
+    }
+    int estado = 0;
+    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 2);
+}

@@ -6,10 +6,10 @@
 #include <ostream>
 #include <string>
 
-#include "analysis/modeloDePrueba.h"
 #include "elementosPlot.h"
 #include "funcionSolucionU.h"
 #include "lienzo.h"
+#include "modeloDibujo.h"
 
 namespace {
 

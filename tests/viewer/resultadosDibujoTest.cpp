@@ -7,6 +7,7 @@
 #include <string>
 
 #include "elementosPlot.h"
+#include "funcionPlot.h"
 #include "funcionSolucionU.h"
 #include "lienzo.h"
 #include "modeloDibujo.h"
@@ -406,6 +407,67 @@ TEST_F(DibujoResultados, SinResultadosNoSeDibujaNada)
     plotMomento(0, 1);
     plotDeformada(0, 1);
     EXPECT_TRUE(ImagenGL::leer().esNegro());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Through the frame routine: the moment diagram appears for each shown combination only,
+// under its flag, over the model, and the hidden combinations add nothing.
+
+namespace {
+
+TEST_F(DibujoResultados, ElCuadroDibujaCadaComboMostrado)
+{
+    // The beam under two load cases, as two combinations of opposite sign.
+    prueba::agregarNudo(0, 0, 1, 1, 0);
+    prueba::agregarNudo(8, 0, 0, 1, 0);
+    prueba::agregarBarra(0, 1, 2e8, 1, 1e-3);
+    barra[0].setCargaLocal("q", 0, 0, -10, -10);
+    prueba::agregarCombo("Abajo", 1, "q");
+    prueba::agregarCombo("Arriba", -1, "q");
+    funcionSolucionU();
+    prepararVisor();
+    changeSize(kAnchoVentana, kAltoVentana);
+    escalaM = 0.01;
+    flags[14] = 0;  // labels share the diagram's colour; keep to the diagram itself
+
+    auto cuadro = [] {
+        componerCuadro();
+        return ImagenGL::leer();
+    };
+    // Model box 0..8 x 0..0, eye above (4, 0): the beam runs along the window's middle row.
+    const int filaViga = kAltoVentana / 2;
+    auto momentoArribaYAbajo = [&](const ImagenGL& img, int& arriba, int& abajo) {
+        arriba = abajo = 0;
+        for (int y = 0; y < img.alto; ++y)
+            for (int x = 0; x < img.ancho; ++x)
+                if (mismoTono(img.en(x, y), kMomento)) {
+                    if (y < filaViga - 2)
+                        ++arriba;
+                    else if (y > filaViga + 2)
+                        ++abajo;
+                }
+    };
+
+    int arriba = 0, abajo = 0;
+    modificadorFlagsGraf(6);
+    momentoArribaYAbajo(cuadro(), arriba, abajo);
+    EXPECT_EQ(arriba + abajo, 0);  // no combination shown yet
+
+    flags[100] = 1;
+    momentoArribaYAbajo(cuadro(), arriba, abajo);
+    EXPECT_EQ(arriba, 0);
+    EXPECT_GT(abajo, 100);
+
+    flags[101] = 1;
+    momentoArribaYAbajo(cuadro(), arriba, abajo);
+    EXPECT_GT(arriba, 100);
+    EXPECT_GT(abajo, 100);
+
+    modificadorFlagsGraf(4);  // the axial diagram switches the moment off
+    momentoArribaYAbajo(cuadro(), arriba, abajo);
+    EXPECT_EQ(arriba + abajo, 0);
 }
 
 }  // namespace

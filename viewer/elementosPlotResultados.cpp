@@ -116,14 +116,14 @@ void etiquetasAxiales(const Eigen::MatrixXd& t, double s, bool girar)
 
 // The zero-shear abscissa, then the largest |V| among stations 0 to 19 (earliest of equal
 // magnitudes), labelled only at an interior station 1 to 18.
-void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t, double s, bool girada)
+void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t, double s, bool girar)
 {
     const double xv = b.getXvcero(c);
     if (xv != -1) {
         char texto[dibujo::kLargoEtiqueta];
         dibujo::formatearEtiqueta(texto, "x0= ", xv, precision);
         const double elevacion = 0.2 * escalaTexto;
-        if (!girada) {
+        if (!girar) {
             drawTextoEscalado(xv, elevacion, texto, escalaTexto);
         } else {
             glPushMatrix();
@@ -141,7 +141,7 @@ void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t,
             ve = t(1, k);
         }
     if (xe != 0 && xe != t(0, 19))
-        numero({drawNumFloat, xe, ve * s, drawNumFloat, xe, ve * s, 0, 0}, girada, ve);
+        numero({drawNumFloat, xe, ve * s, drawNumFloat, xe, ve * s, 0, 0}, girar, ve);
 }
 
 void etiquetasCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t, double s, bool girada)

@@ -72,9 +72,10 @@ void numero(const Etiqueta& e, bool girar, double v)
 }
 
 // Outline through the 21 ordinates and the ordinate lines (all 21 with flag 15, else the
-// two end ones), in the bar frame; y holds the drawn ordinates.
-void diagrama(const Eigen::MatrixXd& tabla, const Eigen::RowVectorXd& y, const Estilo& estilo)
+// two end ones), in the bar frame; the ordinate of station k is escala x tabla(1, k).
+void diagrama(const Eigen::MatrixXd& tabla, double escala, const Estilo& estilo)
 {
+    auto y = [&](int k) { return escala * tabla(1, k); };
     glLineWidth(1);
     usar(estilo.linea);
     glBegin(GL_LINES);
@@ -115,14 +116,14 @@ void etiquetasAxiales(const Eigen::MatrixXd& t, double s, bool girar)
 
 // The zero-shear abscissa, then the largest |V| among stations 0 to 19 (earliest of equal
 // magnitudes), labelled only at an interior station 1 to 18.
-void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t, double s, bool girada)
+void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t, double s, bool girar)
 {
     const double xv = b.getXvcero(c);
     if (xv != -1) {
         char texto[dibujo::kLargoEtiqueta];
         dibujo::formatearEtiqueta(texto, "x0= ", xv, precision);
         const double elevacion = 0.2 * escalaTexto;
-        if (!girada) {
+        if (!girar) {
             drawTextoEscalado(xv, elevacion, texto, escalaTexto);
         } else {
             glPushMatrix();
@@ -140,7 +141,7 @@ void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t,
             ve = t(1, k);
         }
     if (xe != 0 && xe != t(0, 19))
-        numero({drawNumFloat, xe, ve * s, drawNumFloat, xe, ve * s, 0, 0}, girada, ve);
+        numero({drawNumFloat, xe, ve * s, drawNumFloat, xe, ve * s, 0, 0}, girar, ve);
 }
 
 void etiquetasCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t, double s, bool girada)
@@ -187,11 +188,10 @@ void plotEsfuerzo(Esfuerzo e, int c, double s, const Estilo& estilo)
         objBarra2d& b = barra[static_cast<std::size_t>(i)];
         const Eigen::MatrixXd t = estaciones(b, e, c);
         const double signo = e == Esfuerzo::momento ? -1 : 1;
-        const Eigen::RowVectorXd y = signo * s * t.row(1);
         const bool girada = etiquetasGiradas(b.getAngulo() * 180 / PI);
 
         marcoDeBarra(b);
-        diagrama(t, y, estilo);
+        diagrama(t, signo * s, estilo);
         if (flagActivo(14)) {
             usar(estilo.etiquetas);
             switch (e) {

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "entornoGL.h"
 #include "variablesGlobales.h"

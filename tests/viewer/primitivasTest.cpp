@@ -117,6 +117,9 @@ TEST_F(Primitivas, EtiquetaCortadaEn99Caracteres)
     const ImagenGL larga = dibujo([&] { drawNumFloat(x0, 0, 1.0, 300, altura); });
     const ImagenGL justa = dibujo([&] { drawNumFloat(x0, 0, 1.0, 97, altura); });
     EXPECT_TRUE(igualesImagenes(larga, justa));
+    // Any number of decimals from the input file ("precision:") draws the same 99.
+    const ImagenGL enorme = dibujo([&] { drawNumFloat(x0, 0, 1.0, 1000000000, altura); });
+    EXPECT_TRUE(igualesImagenes(enorme, justa));
     const Caja c = tinta(larga);
     EXPECT_LE(c.x1, columna(x0 + 99 * 9) + 1);
     EXPECT_GT(c.x1, columna(x0 + 98 * 9));

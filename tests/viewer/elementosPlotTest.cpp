@@ -126,6 +126,7 @@ struct CasoBorde {
     int x;
     int y;
 };
+void PrintTo(const CasoBorde& c, std::ostream* os) { *os << c.nombre; }
 const CasoBorde kCasosBorde[] = {
     {"IzquierdaDeTagNudos", 10, 36}, {"DerechaDeTagNudos", 80, 36}, {"ArribaDeTagNudos", 45, 30},
     {"AbajoDeTagNudos", 45, 42},     {"EntreGrupos", 45, 100},     {"ArribaDelCombo0", 900, 35},

@@ -165,6 +165,7 @@ struct CasoFlags {
     std::vector<int> toggles;
     std::vector<int> encendidos;
 };
+void PrintTo(const CasoFlags& c, std::ostream* os) { *os << c.nombre; }
 
 const CasoFlags kCasosFlags[] = {
     {"MomentoYLuegoAxial", {6, 4}, {4, 9, 14, 15, 16}},

@@ -75,6 +75,7 @@ struct CasoComando {
     const char* activado;
     const char* desactivado;
 };
+void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.comando; }
 
 const CasoComando kCasosComando[] = {
     {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
@@ -237,6 +238,7 @@ struct CasoLista {
     std::vector<int> barras;  // expected barrasAisladas
     std::vector<int> nudos;   // expected nudosAislados
 };
+void PrintTo(const CasoLista& c, std::ostream* os) { *os << c.nombre; }
 
 const char* const kOk = "Ingrese Comando:";
 const char* const kMal = "Existen valores no válidos en la lista de barras.  Ingrese Comando:";

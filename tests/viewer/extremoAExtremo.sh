@@ -154,6 +154,17 @@ xdotool key alt+n
 captura alt_n
 ninguno "Alt-n oculta las esferas" "$nudo_rojo" 125 172 142 189
 
+# "+" with Shift (xdotool's "plus" holds Shift itself) rescales the text only; the keypad's
+# unshifted "+" rescales the moments by 1.1. The beam's mid-span moment hangs about 357 px
+# below the beam (y = 180) and reaches y = 537; three steps of 1.1 take it to about
+# 180 + 357 * 1.331 = 655.
+xdotool key plus
+captura mas_texto
+ninguno "Shift + no cambia los momentos" "$momento" 450 580 600 700
+xdotool key KP_Add KP_Add KP_Add
+captura mas_momentos
+al_menos "+ agranda los momentos" 3 "$momento" 450 580 600 700
+
 xdotool key Escape
 esperar_fin "Esc"
 

@@ -1,5 +1,6 @@
 #include "consola.h"
 #include "funcionLeerArchivo.h"
+#include "funcionPlot.h"
 #include "funcionSolucionU.h"
 #include "variablesGlobales.h"
 
@@ -11,5 +12,6 @@ int main(int argc, char** argv)
     if (noNudos == 0)
         return 1;   // no model could be built; the console lines above say why
     if (noNudos != 0 && noBarras != 0 && noCombos != 0) funcionSolucionU();
+    funcionPlot(argc, argv);
     return 0;
 }

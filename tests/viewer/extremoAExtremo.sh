@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# End to end: the built program started on the bundled example under the current display,
+# driven with xdotool as a user would, its screen checked for the expected colours at the
+# expected places, and its exit codes after Esc and after "salir".
+#
+# Usage: extremoAExtremo.sh PROGRAMA EJEMPLO [CARPETA_CAPTURAS]
+# Screenshots are kept in CARPETA_CAPTURAS when it is given. Pixel positions below are in
+# window pixels (origin top left, y downwards), the frame of the panel layout.
+set -euo pipefail
+
+programa=$(realpath "$1")
+ejemplo=$(realpath "$2")
+capturas=${3:-}
+titulo='^ORVELTA V5\.1 - autor: NEMORIN$'
+
+dir=$(mktemp -d)
+pid=""
+terminar() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  rm -rf "$dir"
+}
+trap terminar EXIT
+cp "$ejemplo" "$dir/ingresoDatos.txt"
+cd "$dir"
+# A process that opened a GL context ends with leak reports from inside the driver.
+export ASAN_OPTIONS=detect_leaks=0
+
+fallos=0
+falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
+
+# Colours as the 8-bit frame holds them.
+boton_encendido="76,76,0"   # button fill 0.3, 0.3, 0
+boton_apagado="26,26,0"     # button fill 0.1, 0.1, 0
+verde="0,255,0"             # prompt, credit text, heading
+momento="178,51,0"          # bending moment outline 0.7, 0.2, 0
+barra_gris="128,128,128"    # bars 0.5, 0.5, 0.5
+
+iniciar() {
+  "$programa" >"salida$1.txt" 2>&1 &
+  pid=$!
+  wid=$(timeout 10 xdotool search --sync --name "$titulo" | head -n 1 || true)
+  if [ -z "$wid" ]; then
+    echo "FALLA: la ventana no apareció"; cat "salida$1.txt"; exit 1
+  fi
+  eval "$(xdotool getwindowgeometry --shell "$wid")"   # X, Y, WIDTH, HEIGHT
+  xdotool windowfocus --sync "$wid"
+  xdotool mousemove --window "$wid" 500 400
+  sleep 0.5
+}
+
+# Waits for the program to end and checks its exit code.
+esperar_fin() {
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then falla "$1: el programa no terminó"; return; fi
+  local codigo=0
+  wait "$pid" || codigo=$?
+  pid=""
+  [ "$codigo" -eq 0 ] || falla "$1: código de salida $codigo"
+}
+
+captura() {
+  sleep 0.4   # the continuous redraw shows the new state within a few frames
+  import -window root "$1.png"
+  [ -z "$capturas" ] || { mkdir -p "$capturas"; cp "$1.png" "$capturas/"; }
+  actual="$1.png"
+}
+
+# Colour of one window pixel of the last screenshot, as "r,g,b".
+pixel() {
+  /usr/bin/convert "$actual" -crop "1x1+$((X + $1))+$((Y + $2))" -depth 8 txt:- |
+    sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1,\2,\3/p'
+}
+
+# Number of pixels of colour $1 in the window rectangle [x0, x1) x [y0, y1).
+contar() {
+  local w=$(($4 - $2)) h=$(($5 - $3))
+  /usr/bin/convert "$actual" -crop "${w}x${h}+$((X + $2))+$((Y + $3))" -depth 8 txt:- |
+    grep -c ": ($1)" || true
+}
+
+es() {  # es DESCRIPCION x y COLOR
+  local p
+  p=$(pixel "$2" "$3")
+  [ "$p" = "$4" ] || falla "$1: ($2, $3) es $p, se esperaba $4"
+}
+
+al_menos() {  # al_menos DESCRIPCION MINIMO COLOR x0 y0 x1 y1
+  local n
+  n=$(contar "$3" "$4" "$5" "$6" "$7")
+  [ "$n" -ge "$2" ] || falla "$1: $n píxeles $3, se esperaban al menos $2"
+}
+
+ninguno() {  # ninguno DESCRIPCION COLOR x0 y0 x1 y1
+  local n
+  n=$(contar "$2" "$3" "$4" "$5" "$6")
+  [ "$n" -eq 0 ] || falla "$1: $n píxeles $2, se esperaba ninguno"
+}
+
+escribir() { xdotool type --delay 20 "$1"; xdotool key Return; }
+
+# ---- First run: the example, a result, a combination, a button, the wheel, F5, Esc.
+iniciar 1
+[ "$WIDTH" -eq 1000 ] && [ "$HEIGHT" -eq 800 ] || falla "ventana de ${WIDTH}x${HEIGHT}"
+captura inicio
+es "apoyos encendido al abrir" 76 81 "$boton_encendido"
+es "M apagado al abrir" 76 201 "$boton_apagado"
+es "combo U1 apagado" 995 41 "$boton_apagado"
+es "combo U2 apagado" 995 56 "$boton_apagado"
+al_menos "indicador Comando:" 20 "$verde" 20 752 300 782
+al_menos "texto de créditos" 20 "$verde" 800 764 1000 800
+ninguno "sin momentos al abrir" "$momento" 0 0 1000 800
+# The left column (x = 0) in a frame framed on its box: 800 px span the diagonal
+# sqrt(5^2 + 3^2) of the box 0..5 x 0..3, centred at x = 2.5: 500 - 2.5 * 800 / sqrt(34) = 157.
+al_menos "pilar izquierdo en x = 157" 100 "$barra_gris" 154 300 161 500
+
+escribir plotM
+escribir combo
+escribir U2
+captura momentos
+es "M encendido tras plotM" 76 201 "$boton_encendido"
+es "V apagado tras plotM" 76 186 "$boton_apagado"
+es "N apagado tras plotM" 76 171 "$boton_apagado"
+es "combo U2 encendido" 995 56 "$boton_encendido"
+es "combo U1 apagado" 995 41 "$boton_apagado"
+al_menos "diagrama de momentos de U2" 300 "$momento" 100 150 900 700
+
+# A click inside "tag Nudos" (10..80 x 30..42).
+xdotool mousemove --window "$wid" 45 36 click 1
+xdotool mousemove --window "$wid" 500 400
+# One wheel step forward zooms in by 1.07 about the window centre: the column moves to
+# 500 - 2.5 * 1.07 * 800 / sqrt(34) = 133.
+xdotool click 4
+captura rueda
+es "tag Nudos encendido por el clic" 76 36 "$boton_encendido"
+al_menos "pilar izquierdo en x = 133 tras la rueda" 100 "$barra_gris" 130 300 137 500
+ninguno "pilar izquierdo ya no en x = 157" "$barra_gris" 154 300 161 500
+
+xdotool key F5
+captura f5
+grep -qx -- "------------------------Reinicio del programa------------------" salida1.txt ||
+  falla "F5 sin el aviso de reinicio"
+# The flags and the camera outlive the re-read.
+es "M sigue encendido tras F5" 76 201 "$boton_encendido"
+es "combo U2 sigue encendido tras F5" 995 56 "$boton_encendido"
+es "tag Nudos sigue encendido tras F5" 76 36 "$boton_encendido"
+al_menos "momentos tras F5" 300 "$momento" 100 150 900 700
+al_menos "cámara conservada tras F5" 100 "$barra_gris" 130 300 137 500
+
+xdotool key Escape
+esperar_fin "Esc"
+
+# ---- Second run: the command "salir".
+iniciar 2
+escribir salir
+esperar_fin "salir"
+
+[ "$fallos" -eq 0 ] || { echo "$fallos comprobaciones fallaron"; exit 1; }
+echo "extremo a extremo: todo correcto"

@@ -1,0 +1,345 @@
+#include <GL/freeglut.h>
+
+#include "estadoVisor.h"
+
+// Keys and the typed command line.
+
+namespace {
+
+const std::string kListo = "Ingrese Comando:";
+const std::string kPreguntaCombo = "Escriba el nombre del Combo y presione ENTER:";
+const std::string kPreguntaLista = "Escriba lista de barras a aislar separadas por espacios:";
+const std::string kListaInvalida = "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+
+class Teclado : public EstadoVisor {};
+
+TEST_F(Teclado, LasTeclasComunesSeEscribenYRetrocesoBorra)
+{
+    for (char c : std::string("plo x"))
+        procesarTecla(static_cast<unsigned char>(c), 0);
+    EXPECT_EQ(comando, "plo x");
+    procesarTecla(8, 0);
+    procesarTecla(8, GLUT_ACTIVE_CTRL);  // acts whatever modifiers are held
+    EXPECT_EQ(comando, "plo");
+    comando.clear();
+    procesarTecla(8, 0);  // on an empty line: nothing
+    EXPECT_EQ(comando, "");
+    // Alt and Shift together is not "exactly Alt": the letter is typed.
+    procesarTecla('t', GLUT_ACTIVE_ALT | GLUT_ACTIVE_SHIFT);
+    EXPECT_EQ(comando, "t");
+}
+
+TEST_F(Teclado, AltConTFNAlternaEtiquetasOrdenadasYEsferas)
+{
+    procesarTecla('t', GLUT_ACTIVE_ALT);
+    procesarTecla('F', GLUT_ACTIVE_ALT);
+    procesarTecla('n', GLUT_ACTIVE_ALT);
+    EXPECT_EQ(flags[14], 2);
+    EXPECT_EQ(flags[15], 2);
+    EXPECT_EQ(flags[16], 2);
+    procesarTecla('x', GLUT_ACTIVE_ALT);  // Alt-x does nothing at all
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9}));
+    EXPECT_EQ(comando, "");
+}
+
+TEST_F(Teclado, MasYMenosCambianLaEscalaDelResultadoMostradoOLaDelTexto)
+{
+    escalaM = 2;
+    escalaTexto = 3;
+    escalaN = 5;
+    escribir("plotM");
+    procesarTecla('+', 0);
+    EXPECT_DOUBLE_EQ(escalaM, 2 * 1.1);
+    procesarTecla('-', 0);
+    procesarTecla('-', 0);
+    EXPECT_DOUBLE_EQ(escalaM, 2 / 1.1);
+    // Exactly Shift: only the text; Shift with Ctrl rescales the diagram.
+    procesarTecla('+', GLUT_ACTIVE_SHIFT);
+    EXPECT_DOUBLE_EQ(escalaTexto, 3 * 1.1);
+    EXPECT_DOUBLE_EQ(escalaM, 2 / 1.1);
+    procesarTecla('+', GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL);
+    EXPECT_DOUBLE_EQ(escalaM, 2);
+    EXPECT_DOUBLE_EQ(escalaTexto, 3 * 1.1);
+    // Reactions have no scale: nothing changes.
+    escribir("plotR");
+    procesarTecla('+', 0);
+    EXPECT_DOUBLE_EQ(escalaM, 2);
+    EXPECT_DOUBLE_EQ(escalaN, 5);
+    EXPECT_EQ(comando, "");
+}
+
+// Each result and support command: its slot and messages.
+struct CasoComando {
+    const char* comando;
+    int slot;
+    const char* activado;
+    const char* desactivado;
+};
+
+const CasoComando kCasosComando[] = {
+    {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", 4, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotV", 5, "Fuerzas Cortantes Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Desactivadas. Ingrese Comando:"},
+    {"plotM", 6, "Momentos Flectores Activados. Ingrese Comando:",
+     "Momentos Flectores Desactivados. Ingrese Comando:"},
+    {"plotCarga", 7, "Graficacion de Cargas Activada. Ingrese Comando:",
+     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
+    {"plotR", 8, "Graficacion de Reacciones Activada. Ingrese Comando:",
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
+};
+
+class ComandoResultado : public EstadoVisor, public ::testing::WithParamInterface<CasoComando> {};
+
+TEST_P(ComandoResultado, EnciendeConSuMensajeYApagaConElOtro)
+{
+    const CasoComando& c = GetParam();
+    escribir(c.comando);
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{c.slot, 9, 14, 15, 16}));
+    EXPECT_EQ(dialogo, c.activado);
+    EXPECT_EQ(comando, "");
+    escribir(c.comando);
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16}));
+    EXPECT_EQ(dialogo, c.desactivado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Visor, ComandoResultado, ::testing::ValuesIn(kCasosComando),
+                         [](const auto& i) { return std::string(i.param.comando); });
+
+TEST_F(Teclado, PlotApoyosApagaYEnciendeLosApoyos)
+{
+    escribir("plotApoyos");
+    EXPECT_FALSE(encendido(9));
+    EXPECT_EQ(dialogo, "Graficacion de Apoyos Desactivada. Ingrese Comando:");
+    escribir("plotApoyos");
+    EXPECT_TRUE(encendido(9));
+    EXPECT_EQ(dialogo, "Graficacion de Apoyos Activada. Ingrese Comando:");
+}
+
+TEST_F(Teclado, EtiquetasDeNudosBarrasYSecciones)
+{
+    escribir("tagNudos");
+    escribir("tagBarras");
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{0, 1, 9, 14, 15, 16}));
+    EXPECT_EQ(dialogo, kListo);
+    escribir("secciones");
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{0, 2, 9, 14, 15, 16}));
+    dialogo = "x";
+    escribir("noTags");
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16}));
+    EXPECT_EQ(dialogo, kListo);
+}
+
+TEST_F(Teclado, UnaLineaQueNoEsComandoSoloSeBorra)
+{
+    escribir("plotM");
+    const std::string antes = dialogo;
+    for (const char* linea : {"plotm", "plotM ", " plotM", "PLOTM", "", "hola"}) {
+        escribir(linea);
+        EXPECT_EQ(dialogo, antes) << '"' << linea << '"';
+        EXPECT_EQ(comando, "");
+    }
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{6, 9, 14, 15, 16}));
+}
+
+class PreguntaCombo : public EstadoVisor {
+protected:
+    void SetUp() override
+    {
+        EstadoVisor::SetUp();
+        construirModelo({{1, 0, 0}, {2, 4, 0}}, {{1, 1, 2}}, {"U1", "U2", "sismo X"});
+    }
+};
+
+TEST_F(PreguntaCombo, ElNombreExactoMuestraYOcultaElCombo)
+{
+    escribir("combo");
+    EXPECT_EQ(dialogo, kPreguntaCombo);
+    escribir("U2");
+    EXPECT_TRUE(encendido(101));
+    EXPECT_EQ(numeroComboCoincidente, 1);
+    EXPECT_EQ(dialogo, "Combo Activado/Desactivado, OK. Ingrese Comando:");
+    escribir("combo");
+    escribir("U2");
+    EXPECT_FALSE(encendido(101));
+    EXPECT_EQ(flags[101], 2);
+    // A name with a blank inside is one name.
+    escribir("combo");
+    escribir("sismo X");
+    EXPECT_TRUE(encendido(102));
+}
+
+TEST_F(PreguntaCombo, UnNombreQueNoExisteNoCambiaNada)
+{
+    escribir("combo");
+    escribir("u2");
+    EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
+    EXPECT_EQ(numeroComboCoincidente, -1);
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16}));
+}
+
+TEST_F(PreguntaCombo, ComboEnLaPreguntaSeTomaComoNombreYPreguntaOtraVez)
+{
+    escribir("combo");
+    escribir("combo");
+    EXPECT_EQ(numeroComboCoincidente, -1);
+    EXPECT_EQ(dialogo, kPreguntaCombo);
+    // A result command at the question switches its flag and ends the question.
+    escribir("plotM");
+    EXPECT_EQ(dialogo, "Momentos Flectores Activados. Ingrese Comando:");
+    escribir("U1");
+    EXPECT_FALSE(encendido(100));
+}
+
+TEST_F(PreguntaCombo, SinNudosNingunNombreEsUnCombo)
+{
+    construirModelo({}, {}, {});
+    escribir("combo");
+    escribir("U1");
+    EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
+    EXPECT_EQ(numeroComboCoincidente, -1);
+}
+
+TEST_F(PreguntaCombo, UnComboSinCasillaDaUnMensajeYNoTocaLaTabla)
+{
+    std::vector<std::string> combos;
+    for (int i = 0; i < 120; ++i)
+        combos.push_back("C" + std::to_string(i));
+    construirModelo({{1, 0, 0}, {2, 4, 0}}, {{1, 1, 2}}, combos);
+    escribir("combo");
+    escribir("C99");
+    EXPECT_TRUE(encendido(199));
+    escribir("combo");
+    escribir("C100");
+    EXPECT_EQ(numeroComboCoincidente, 100);
+    EXPECT_EQ(dialogo,
+              "El combo C100 no se puede mostrar: solo los 100 primeros combos tienen casilla. Ingrese Comando:");
+    EXPECT_EQ(flags.size(), 200u);
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16, 199}));
+}
+
+// Frame of bars 1, 3, 5, 9 (user numbers with gaps) over nodes 1 to 5:
+// bar 1: 1-2, bar 3: 2-3, bar 5: 3-4, bar 9: 4-5.
+class ListaAislar : public EstadoVisor {
+protected:
+    void SetUp() override
+    {
+        EstadoVisor::SetUp();
+        construirModelo({{1, 0, 0}, {2, 1, 0}, {3, 2, 0}, {4, 3, 0}, {5, 4, 0}},
+                        {{1, 1, 2}, {3, 2, 3}, {5, 3, 4}, {9, 4, 5}}, {"U1"});
+    }
+};
+
+struct CasoLista {
+    const char* nombre;
+    const char* lista;
+    const char* dialogo;
+    std::vector<int> barras;  // expected barrasAisladas
+    std::vector<int> nudos;   // expected nudosAislados
+};
+
+const char* const kOk = "Ingrese Comando:";
+const char* const kMal = "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+
+const CasoLista kCasosLista[] = {
+    {"TresYCinco", "3 5", kOk, {0, 1, 1, 0}, {0, 1, 1, 1, 0}},
+    {"BlancoAlFinal", "3 5 ", kOk, {0, 1, 1, 0}, {0, 1, 1, 1, 0}},
+    {"BlancoAlPrincipioYDoble", " 3  5", kOk, {0, 1, 1, 0}, {0, 1, 1, 1, 0}},
+    {"RepetidoYCerosALaIzquierda", "9 009", kOk, {0, 0, 0, 1}, {0, 0, 0, 1, 1}},
+    {"Vacia", "", kOk, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"SoloBlancos", "   ", kOk, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"UnaLetra", "3 x", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"ConPunto", "3.5", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"Hueco", "3 4", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"Cero", "0", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"MayorQueElMayor", "10", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"FueraDelRangoDeInt", "3 99999999999999999999", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+    {"JustoSobreInt", "2147483648", kMal, {0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+};
+
+class ListaAislarCasos : public ListaAislar, public ::testing::WithParamInterface<CasoLista> {};
+
+TEST_P(ListaAislarCasos, MuestraSoloLasBarrasListadasYSusNudos)
+{
+    const CasoLista& c = GetParam();
+    escribir("aislar");
+    EXPECT_EQ(dialogo, kPreguntaLista);
+    escribir(c.lista);
+    EXPECT_EQ(dialogo, c.dialogo);
+    EXPECT_EQ(barrasAisladas, Eigen::Map<const Eigen::VectorXi>(c.barras.data(), 4));
+    EXPECT_EQ(nudosAislados, Eigen::Map<const Eigen::VectorXi>(c.nudos.data(), 5));
+    escribir("noAislar");
+    EXPECT_EQ(barrasAisladas, Eigen::VectorXi::Ones(4));
+    EXPECT_EQ(nudosAislados, Eigen::VectorXi::Ones(5));
+    EXPECT_EQ(dialogo, kListo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Visor, ListaAislarCasos, ::testing::ValuesIn(kCasosLista),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+TEST_F(ListaAislar, SinBarrasCualquierNumeroEsInvalido)
+{
+    // The bar lookup of an earlier model may still be there; without bars it serves nothing.
+    construirModelo({{1, 0, 0}}, {}, {"U1"});
+    punteroBarras.setZero(4);
+    escribir("aislar");
+    escribir("1");
+    EXPECT_EQ(dialogo, kListaInvalida);
+    EXPECT_EQ(nudosAislados, Eigen::VectorXi::Zero(1));
+}
+
+TEST_F(ListaAislar, UnHuecoQueElPunteroEnviaAOtraBarraEsInvalido)
+{
+    // A lookup that sends the unused number 4 to the first bar must not show bar 1.
+    punteroBarras(4) = 0;
+    escribir("aislar");
+    escribir("4");
+    EXPECT_EQ(dialogo, kListaInvalida);
+    EXPECT_EQ(barrasAisladas, Eigen::VectorXi::Zero(4));
+}
+
+TEST_F(ListaAislar, AislarYNoAislarEnLaPregunta)
+{
+    escribir("aislar");
+    escribir("aislar");  // taken as a list first (invalid), then the question again
+    EXPECT_EQ(dialogo, kPreguntaLista);
+    EXPECT_EQ(barrasAisladas, Eigen::VectorXi::Zero(4));
+    escribir("noAislar");  // shows everything and ends the question
+    EXPECT_EQ(dialogo, kListo);
+    EXPECT_EQ(barrasAisladas, Eigen::VectorXi::Ones(4));
+    escribir("aislar");
+    escribir("combo");  // ends the list question and asks for a combination
+    EXPECT_EQ(dialogo, kPreguntaCombo);
+    EXPECT_EQ(barrasAisladas, Eigen::VectorXi::Ones(4));
+}
+
+TEST_F(Teclado, F1MuestraYOcultaLaAyudaYOtrasTeclasEspecialesNada)
+{
+    tecladoEspecial(1, 0, 0);
+    EXPECT_TRUE(encendido(10));
+    tecladoEspecial(1, 0, 0);
+    EXPECT_FALSE(encendido(10));
+    EXPECT_EQ(flags[10], 2);
+    for (int tecla : {2, 3, 4, 6, 12, 100, 112, 114, 116})  // 112, 114, 116: Shift, Ctrl, Alt
+        tecladoEspecial(tecla, 0, 0);
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16}));
+    EXPECT_EQ(comando, "");
+}
+
+// Ending the process: a child process of the test binary runs the key and must exit 0.
+class Salida : public EstadoVisor {};
+
+TEST_F(Salida, EscExitYSalirTerminanConCodigoCero)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(procesarTecla(27, 0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(escribir("exit"), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            escribir("combo");
+            escribir("salir");
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

@@ -115,8 +115,8 @@ TEST_F(Lector, CadaPalabraNumericaSinNumeroEsCeroConSuLinea)
 
 TEST_F(Lector, UnaPalabraQueCruzaElBloqueDeLecturaEstaEntera)
 {
-    // The reader takes the file in blocks of 64 KiB: a tag across a block edge and a word
-    // longer than a block are still whole words.
+    // The file is taken in blocks of a few KiB: a tag across a block edge and a word longer
+    // than a block are still whole words.
     const std::string largo(100000, 'a');
     const claseLeerArchivo lector = sobre(std::string(65530, ' ') + "nudos: 1 2 3 " + largo + " nudos: 4 5 6");
     EXPECT_EQ(lector.getMatriz("nudos:", 3), filas({{1, 2, 3}, {4, 5, 6}}));

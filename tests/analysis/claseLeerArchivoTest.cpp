@@ -67,6 +67,7 @@ const CasoMatriz kCasosMatriz[] = {
     // The longest number at the start of the word.
     {"PrefijoNumerico", "T 1.2.3 5e- 2e3", 1, 3, {1.2, 5, 2000}, ""},
     {"OtraMayusculaNoEsLaEtiqueta", "t 1 2 3 T 4 5 6", 1, 3, {4, 5, 6}, ""},
+    {"DentroDeOtraPalabraNoEsLaEtiqueta", "xT 1 2 3 Tx 4 5 6 TT 7 8 9 T 1 1 1", 1, 3, {1, 1, 1}, ""},
     {"PegadaAOtraPalabraNoEsLaEtiqueta", "T: 1 2 3 xT 7 8 9 T 4 5 6", 1, 3, {4, 5, 6}, ""},
     // Several blocks of one tag are one table, in file order; also a tag right after a block.
     {"DosBloques", "T 1 2 3 x T 4 5 6", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
@@ -132,6 +133,15 @@ TEST_F(Lector, CuentaLaEtiquetaDondeQuieraQueEste)
     EXPECT_EQ(lector.getNoEtiquetas("puntual:"), 2);
     EXPECT_EQ(lector.getNoEtiquetas("combo:"), 1);
     EXPECT_EQ(lector.getNoEtiquetas("ausente:"), 0);
+}
+
+TEST_F(Lector, CuentaSoloPalabrasEnteras)
+{
+    const claseLeerArchivo lector = sobre("T TT xT Tx\tT\nT");
+    EXPECT_EQ(lector.getNoEtiquetas("T"), 3);
+    EXPECT_EQ(lector.getNoEtiquetas("TT"), 1);
+    EXPECT_EQ(lector.getNoEtiquetas("T TT"), 0);   // a tag holds no blank
+    EXPECT_EQ(lector.getNoEtiquetas(""), 0);
 }
 
 TEST_F(Lector, EtiquetaAlFinalDelArchivo)

@@ -33,12 +33,17 @@ public:
         std::ifstream archivo(ruta, std::ios::in | std::ios::binary);
         if (!archivo)
             return;
-        std::error_code ignorado;
-        const std::uintmax_t tamano = std::filesystem::file_size(ruta, ignorado);
-        if (!ignorado)
-            texto.reserve(static_cast<std::size_t>(tamano));
+        // One read of the size the file has now, then blocks for whatever it has grown by
+        // (or for a file whose size is not known beforehand).
+        std::error_code sinTamano;
+        const std::uintmax_t tamano = std::filesystem::file_size(ruta, sinTamano);
+        if (!sinTamano && tamano > 0) {
+            texto.resize(static_cast<std::size_t>(tamano));
+            archivo.read(texto.data(), static_cast<std::streamsize>(tamano));
+            texto.resize(static_cast<std::size_t>(archivo.gcount()));
+        }
         char bloque[1 << 14];
-        while (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0)
+        while (archivo && (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0))
             texto.append(bloque, static_cast<std::size_t>(archivo.gcount()));
     }
 

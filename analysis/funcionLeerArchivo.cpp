@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -430,7 +431,8 @@ bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tabla
 void funcionLeerArchivo()
 {
     vaciarModelo();
-    if (!std::ifstream(nombreArchivo)) {
+    std::error_code ignorado;
+    if (!std::ifstream(nombreArchivo) || std::filesystem::is_directory(nombreArchivo, ignorado)) {
         std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
         escalasPorDefecto();
         return;

@@ -357,6 +357,15 @@ TEST_F(LecturaDelModelo, ArchivoQueNoSePuedeAbrir)
     esperarEscalasPorDefecto();
 }
 
+TEST_F(LecturaDelModelo, UnDirectorioNoEsUnArchivoDeEntrada)
+{
+    nombreArchivo = directorio.camino().string();
+    CapturaConsola consola;
+    funcionLeerArchivo();
+    EXPECT_EQ(consola.texto(), "No se puede abrir el archivo de entrada: " + nombreArchivo + "\n");
+    esperarModeloVacio();
+}
+
 TEST_F(LecturaDelModelo, TablaConErroresTomaIgualLasEscalasDelArchivo)
 {
     leer("nudos: 1 0 0 1 5 0\nescalaM: 0.5\nprecision: 1");

@@ -91,6 +91,10 @@ public:
         return false;
     }
 
+    // Where the pass stands, to come back to it.
+    std::size_t lugar() const { return posicion; }
+    void volverA(std::size_t lugarAnterior) { posicion = lugarAnterior; }
+
 private:
     std::string texto;
     std::size_t posicion = 0;
@@ -145,6 +149,61 @@ bool irA(Palabras& palabras, std::string& palabra, const std::string& etiqueta, 
         if (!palabras.pasarEtiqueta(etiqueta))
             return false;
     return palabras.saltar(salto, palabra);
+}
+
+// The numeric run from where the pass stands.
+std::vector<double> leerCorrida(Palabras& palabras, const std::string& etiqueta, int aparicion)
+{
+    std::vector<double> valores;
+    std::string palabra;
+    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra))
+        valores.push_back(aReal(palabra, etiqueta, aparicion));
+    return valores;
+}
+
+// Pairs of a factor (a numeric word) and the name right after it, whatever the name looks
+// like, from where the pass stands; the list ends at the first non-numeric word in a
+// factor's place. A factor that the end of the file leaves without a name is no pair: it
+// is left out of both lists, with a console line when the factors are converted.
+void leerPares(Palabras& palabras, const std::string& etiqueta, int aparicion, std::vector<double>* factores,
+               std::vector<std::string>* nombres)
+{
+    std::string palabra;
+    std::string nombre;
+    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra)) {
+        if (!palabras.siguiente(nombre)) {
+            if (factores != nullptr)
+                std::cout << "Advertencia: falta el nombre del caso tras el factor " << palabra << " de "
+                          << etiqueta << " (aparición " << aparicion << "); se omite" << std::endl;
+            return;
+        }
+        if (factores != nullptr)
+            factores->push_back(aReal(palabra, etiqueta, aparicion));
+        if (nombres != nullptr)
+            nombres->push_back(nombre);
+    }
+}
+
+// Every occurrence in one pass. Each row is read from right after its own tag, so a row
+// whose name is the tag itself answers as the per-occurrence queries do.
+template <class LeerResto>
+std::vector<claseLeerArchivo::Fila> leerFilas(const std::string& ruta, const std::string& etiqueta, int salto,
+                                              LeerResto leerResto)
+{
+    std::vector<claseLeerArchivo::Fila> filas;
+    Palabras palabras(ruta);
+    std::string palabra;
+    for (int aparicion = 1; palabras.pasarEtiqueta(etiqueta); ++aparicion) {
+        const std::size_t trasLaEtiqueta = palabras.lugar();
+        claseLeerArchivo::Fila fila;
+        palabras.siguiente(fila.nombre);
+        palabras.volverA(trasLaEtiqueta);
+        if (palabras.saltar(salto, palabra))
+            leerResto(palabras, aparicion, fila);
+        palabras.volverA(trasLaEtiqueta);
+        filas.push_back(std::move(fila));
+    }
+    return filas;
 }
 
 // Counts the numeric words of every block of the tag, or with a table converts them into
@@ -227,36 +286,20 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) 
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto) const
 {
-    std::vector<double> valores;
     Palabras palabras(nombreDelArchivo);
     std::string palabra;
     if (!irA(palabras, palabra, etiqueta, n, salto))
-        return valores;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra))
-        valores.push_back(aReal(palabra, etiqueta, n));
-    return valores;
+        return {};
+    return leerCorrida(palabras, etiqueta, n);
 }
 
-// Pairs of a factor (a numeric word) and the name right after it, whatever the name looks
-// like; the list ends at the first non-numeric word in a factor's place. A factor that the
-// end of the file leaves without a name is no pair: both lists leave it out, and the
-// factor query says so.
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto) const
 {
     std::vector<double> factores;
     Palabras palabras(nombreDelArchivo);
     std::string palabra;
-    std::string nombre;
-    if (!irA(palabras, palabra, etiqueta, n, salto))
-        return factores;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra)) {
-        if (!palabras.siguiente(nombre)) {
-            std::cout << "Advertencia: falta el nombre del caso tras el factor " << palabra << " de "
-                      << etiqueta << " (aparición " << n << "); se omite" << std::endl;
-            break;
-        }
-        factores.push_back(aReal(palabra, etiqueta, n));
-    }
+    if (irA(palabras, palabra, etiqueta, n, salto))
+        leerPares(palabras, etiqueta, n, &factores, nullptr);
     return factores;
 }
 
@@ -265,12 +308,23 @@ std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiq
     std::vector<std::string> nombres;
     Palabras palabras(nombreDelArchivo);
     std::string palabra;
-    std::string nombre;
-    if (!irA(palabras, palabra, etiqueta, n, salto))
-        return nombres;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra) && palabras.siguiente(nombre))
-        nombres.push_back(nombre);
+    if (irA(palabras, palabra, etiqueta, n, salto))
+        leerPares(palabras, etiqueta, n, nullptr, &nombres);
     return nombres;
+}
+
+std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getFilasEtiqueta(std::string etiqueta, int salto) const
+{
+    return leerFilas(nombreDelArchivo, etiqueta, salto, [&](Palabras& palabras, int aparicion, Fila& fila) {
+        fila.valores = leerCorrida(palabras, etiqueta, aparicion);
+    });
+}
+
+std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getParesEtiqueta(std::string etiqueta, int salto) const
+{
+    return leerFilas(nombreDelArchivo, etiqueta, salto, [&](Palabras& palabras, int aparicion, Fila& fila) {
+        leerPares(palabras, etiqueta, aparicion, &fila.valores, &fila.nombres);
+    });
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n) const

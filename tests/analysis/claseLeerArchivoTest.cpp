@@ -238,6 +238,49 @@ TEST_F(Lector, ListasVaciasCuandoNoHayPares)
     EXPECT_TRUE(lector.getFactoresEtiqueta("combo:", 3, 1).empty());
 }
 
+// --- Every row of a tag at once ------------------------------------------------------
+
+TEST_F(Lector, TodasLasFilasComoCadaAparicion)
+{
+    // A row whose name is the tag itself: each row is read from right after its own tag.
+    const claseLeerArchivo lector = sobre("puntual: V 12 0 0 2 x puntual: puntual: 1 2 3 4\npuntual:");
+    const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta("puntual:", 1);
+    ASSERT_EQ(filas.size(), 4u);
+    EXPECT_EQ(filas[0].nombre, "V");
+    EXPECT_EQ(filas[0].valores, (std::vector<double>{12, 0, 0, 2}));
+    EXPECT_EQ(filas[1].nombre, "puntual:");
+    EXPECT_EQ(filas[1].valores, (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_EQ(filas[2].nombre, "1");
+    EXPECT_EQ(filas[2].valores, (std::vector<double>{2, 3, 4}));
+    EXPECT_EQ(filas[3].nombre, "");
+    EXPECT_TRUE(filas[3].valores.empty());
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(filas[static_cast<std::size_t>(k - 1)].nombre, lector.getString("puntual:", k));
+        EXPECT_EQ(filas[static_cast<std::size_t>(k - 1)].valores, lector.getMatrizEtiquetaRepetida("puntual:", k, 1));
+    }
+    EXPECT_EQ(lector.getFilasEtiqueta("puntual:", 0)[1].valores, (std::vector<double>{}));
+    EXPECT_TRUE(lector.getFilasEtiqueta("apoyo:", 0).empty());
+}
+
+TEST_F(Lector, TodosLosParesComoCadaAparicion)
+{
+    const claseLeerArchivo lector = sobre("combo: U1 1.4 PP\ncombo: U2 1.2 PP 1.6 CV x\ncombo: U3\ncombo: U4 2");
+    CapturaConsola consola;
+    const std::vector<claseLeerArchivo::Fila> combos = lector.getParesEtiqueta("combo:", 1);
+    ASSERT_EQ(combos.size(), 4u);
+    EXPECT_EQ(combos[0].nombre, "U1");
+    EXPECT_EQ(combos[0].valores, (std::vector<double>{1.4}));
+    EXPECT_EQ(combos[0].nombres, (std::vector<std::string>{"PP"}));
+    EXPECT_EQ(combos[1].valores, (std::vector<double>{1.2, 1.6}));
+    EXPECT_EQ(combos[1].nombres, (std::vector<std::string>{"PP", "CV"}));
+    EXPECT_EQ(combos[2].nombre, "U3");
+    EXPECT_TRUE(combos[2].valores.empty());
+    EXPECT_TRUE(combos[3].valores.empty());   // the factor 2 has no name
+    EXPECT_TRUE(combos[3].nombres.empty());
+    EXPECT_EQ(consola.texto(),
+              "Advertencia: falta el nombre del caso tras el factor 2 de combo: (aparición 4); se omite\n");
+}
+
 // --- Single values -------------------------------------------------------------------
 
 TEST_F(Lector, RealYEnteroTomanLaUltimaAparicion)

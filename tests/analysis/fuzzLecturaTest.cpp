@@ -6,6 +6,7 @@
 
 #include "archivosTemporales.h"
 #include "capturaConsola.h"
+#include "claseLeerArchivo.h"
 #include "funcionLeerArchivo.h"
 #include "invariantesModelo.h"
 
@@ -145,6 +146,34 @@ TEST_F(FuzzDeLectura, EjemploMutado)
         leerYRevisar(generador.mutado(), "mutación " + std::to_string(i));
         if (HasFatalFailure())
             return;
+    }
+}
+
+TEST_F(FuzzDeLectura, LasFilasDeUnaPasadaSonLasDeCadaAparicion)
+{
+    // Model building reads every row of a tag in one pass; that must answer what the
+    // per-occurrence queries answer, row by row, on any file.
+    Generador generador(99);
+    claseLeerArchivo lector;
+    for (int i = 0; i < 150; ++i) {
+        lector.setNombreArchivo(directorio.escribir("entrada.txt", i % 2 ? generador.sopa() : generador.mutado()));
+        CapturaConsola consola;
+        for (const char* etiqueta : kEtiquetas) {
+            for (int salto = 0; salto <= 1; ++salto) {
+                const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta(etiqueta, salto);
+                const std::vector<claseLeerArchivo::Fila> pares = lector.getParesEtiqueta(etiqueta, salto);
+                ASSERT_EQ(static_cast<int>(filas.size()), lector.getNoEtiquetas(etiqueta));
+                ASSERT_EQ(pares.size(), filas.size());
+                for (int k = 1; k <= static_cast<int>(filas.size()); ++k) {
+                    const std::size_t f = static_cast<std::size_t>(k - 1);
+                    ASSERT_EQ(filas[f].nombre, lector.getString(etiqueta, k)) << "caso " << i << ' ' << etiqueta;
+                    ASSERT_EQ(filas[f].valores, lector.getMatrizEtiquetaRepetida(etiqueta, k, salto))
+                        << "caso " << i << ' ' << etiqueta << ' ' << k;
+                    ASSERT_EQ(pares[f].valores, lector.getFactoresEtiqueta(etiqueta, k, salto)) << "caso " << i;
+                    ASSERT_EQ(pares[f].nombres, lector.getNombresDeFactores(etiqueta, k, salto)) << "caso " << i;
+                }
+            }
+        }
     }
 }
 

@@ -203,6 +203,26 @@ TEST_F(FuzzDeLectura, ArchivoDeVariosMegabytes)
     EXPECT_EQ(noCombos, 2);
 }
 
+TEST_F(FuzzDeLectura, ArchivoDeVariosMegabytesDeFilas)
+{
+    // About 3 MB of rows on the example's elements, many of them naming no element: one
+    // pass per tag keeps this a matter of a second, where a pass per row would take hours.
+    Generador generador(5);
+    std::string filas = kEjemploFuzz;
+    while (filas.size() < 3'000'000) {
+        const std::string n = std::to_string(generador.entre(-1, 6));
+        switch (generador.entre(0, 3)) {
+        case 0: filas += "apoyo: 1 1 0 " + n + "\n"; break;
+        case 1: filas += "puntual: V 1 0 0 " + n + "\n"; break;
+        case 2: filas += "distribuidaLocal: CV 0 0 -1 -1 " + n + "\n"; break;
+        default: filas += "articulacion: 1 0.5 " + n + "\n"; break;
+        }
+    }
+    leerYRevisar(filas, "varios megabytes de filas");
+    EXPECT_EQ(noNudos, 4);
+    EXPECT_EQ(noCombos, 2);
+}
+
 TEST_F(FuzzDeLectura, TablaGrandeConUnaPalabraNumericaCadaVez)
 {
     // A long node table, numbers that are not numbers sprinkled through it.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -21,12 +22,12 @@ namespace {
 const std::string& archivoDeEntrada()
 {
     static const std::string ruta = [] {
-        char plantilla[] = "/tmp/orvelta-fuzz-XXXXXX";
-        const int descriptor = mkstemp(plantilla);
+        std::string plantilla = (std::filesystem::temp_directory_path() / "orvelta-fuzz-XXXXXX").string();
+        const int descriptor = mkstemp(plantilla.data());
         if (descriptor >= 0)
             close(descriptor);
         std::atexit([] { std::remove(archivoDeEntrada().c_str()); });
-        return std::string(plantilla);
+        return plantilla;
     }();
     return ruta;
 }

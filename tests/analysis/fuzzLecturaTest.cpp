@@ -155,7 +155,7 @@ TEST_F(FuzzDeLectura, LasFilasDeUnaPasadaSonLasDeCadaAparicion)
     // per-occurrence queries answer, row by row, on any file.
     Generador generador(99);
     claseLeerArchivo lector;
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 80; ++i) {
         lector.setNombreArchivo(directorio.escribir("entrada.txt", i % 2 ? generador.sopa() : generador.mutado()));
         CapturaConsola consola;
         for (const char* etiqueta : kEtiquetas) {
@@ -205,11 +205,11 @@ TEST_F(FuzzDeLectura, ArchivoDeVariosMegabytes)
 
 TEST_F(FuzzDeLectura, ArchivoDeVariosMegabytesDeFilas)
 {
-    // About 3 MB of rows on the example's elements, many of them naming no element: one
+    // About 1.5 MB of rows on the example's elements, many of them naming no element: one
     // pass per tag keeps this a matter of a second, where a pass per row would take hours.
     Generador generador(5);
     std::string filas = kEjemploFuzz;
-    while (filas.size() < 3'000'000) {
+    while (filas.size() < 1'500'000) {
         const std::string n = std::to_string(generador.entre(-1, 6));
         switch (generador.entre(0, 3)) {
         case 0: filas += "apoyo: 1 1 0 " + n + "\n"; break;

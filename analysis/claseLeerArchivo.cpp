@@ -1,10 +1,11 @@
 #include "claseLeerArchivo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -20,30 +21,43 @@ bool esPalabraNumerica(const std::string& palabra)
     return palabra.find_first_not_of("1234567890+-.e") == std::string::npos;
 }
 
-// One pass over the words of a file, read in large blocks into one reused word, so a pass
-// allocates nothing beyond the word itself. Opened for reading only: a read-only file is
-// read like any other, and a file that cannot be opened has no words.
+// One pass over the words of a file. The file is read whole into one buffer for the pass
+// (opened for reading only: a read-only file is read like any other, and a file that
+// cannot be opened has no words); a word is copied into one reused string, so a pass
+// allocates nothing per word. The search for a tag runs over the bytes, not word by word.
 class Palabras {
 public:
-    explicit Palabras(const std::string& ruta) : archivo(ruta, std::ios::in | std::ios::binary) {}
+    explicit Palabras(const std::string& ruta)
+    {
+        std::ifstream archivo(ruta, std::ios::in | std::ios::binary);
+        if (!archivo)
+            return;
+        // One read of the size the file has now, then blocks for whatever it has grown by
+        // (or for a file whose size is not known beforehand).
+        std::error_code sinTamano;
+        const std::uintmax_t tamano = std::filesystem::file_size(ruta, sinTamano);
+        if (!sinTamano && tamano > 0) {
+            texto.resize(static_cast<std::size_t>(tamano));
+            archivo.read(texto.data(), static_cast<std::streamsize>(tamano));
+            texto.resize(static_cast<std::size_t>(archivo.gcount()));
+        }
+        char bloque[1 << 14];
+        while (archivo && (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0))
+            texto.append(bloque, static_cast<std::size_t>(archivo.gcount()));
+    }
 
     // The next word into `palabra`; false at the end of the file.
     bool siguiente(std::string& palabra)
     {
-        if (!saltarBlancos())
+        while (posicion < texto.size() && esBlanco(texto[posicion]))
+            ++posicion;
+        if (posicion == texto.size())
             return false;
-        palabra.clear();
-        for (;;) {
-            const char* desde = bloque + inicio;
-            const char* hasta = bloque + fin;
-            const char* p = desde;
-            while (p != hasta && !esBlanco(*p))
-                ++p;
-            palabra.append(desde, static_cast<std::size_t>(p - desde));
-            inicio = static_cast<std::size_t>(p - bloque);
-            if (p != hasta || !llenar())
-                return true;
-        }
+        const std::size_t inicio = posicion;
+        while (posicion < texto.size() && !esBlanco(texto[posicion]))
+            ++posicion;
+        palabra.assign(texto, inicio, posicion - inicio);
+        return true;
     }
 
     // Passes over the next n words; false when the file ends first.
@@ -55,33 +69,35 @@ public:
         return true;
     }
 
-private:
-    bool saltarBlancos()
+    // Moves right past the next word equal to the tag; false when there is none. The tag's
+    // bytes count only where white space or an end of the file stands on both sides.
+    bool pasarEtiqueta(const std::string& etiqueta)
     {
-        for (;;) {
-            while (inicio != fin && esBlanco(bloque[inicio]))
-                ++inicio;
-            if (inicio != fin)
-                return true;
-            if (!llenar())
-                return false;
-        }
-    }
-
-    bool llenar()
-    {
-        if (!archivo)
+        if (etiqueta.empty() || std::any_of(etiqueta.begin(), etiqueta.end(), esBlanco)) {
+            posicion = texto.size();
             return false;
-        archivo.read(bloque, sizeof bloque);
-        inicio = 0;
-        fin = static_cast<std::size_t>(archivo.gcount());
-        return fin != 0;
+        }
+        while (posicion < texto.size()) {
+            const std::size_t en = texto.find(etiqueta, posicion);
+            if (en == std::string::npos)
+                break;
+            const std::size_t despues = en + etiqueta.size();
+            posicion = despues;
+            if ((en == 0 || esBlanco(texto[en - 1])) && (despues == texto.size() || esBlanco(texto[despues])))
+                return true;
+            posicion = en + 1;
+        }
+        posicion = texto.size();
+        return false;
     }
 
-    std::ifstream archivo;
-    char bloque[1 << 16];
-    std::size_t inicio = 0;
-    std::size_t fin = 0;
+    // Where the pass stands, to come back to it.
+    std::size_t lugar() const { return posicion; }
+    void volverA(std::size_t lugarAnterior) { posicion = lugarAnterior; }
+
+private:
+    std::string texto;
+    std::size_t posicion = 0;
 };
 
 void avisarNoNumero(const std::string& palabra, const std::string& etiqueta, int aparicion)
@@ -129,11 +145,110 @@ bool irA(Palabras& palabras, std::string& palabra, const std::string& etiqueta, 
 {
     if (n < 1)
         return false;
+    for (int aparicion = 1; aparicion <= n; ++aparicion)
+        if (!palabras.pasarEtiqueta(etiqueta))
+            return false;
+    return palabras.saltar(salto, palabra);
+}
+
+// The numeric run from where the pass stands.
+std::vector<double> leerCorrida(Palabras& palabras, const std::string& etiqueta, int aparicion)
+{
+    std::vector<double> valores;
+    std::string palabra;
+    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra))
+        valores.push_back(aReal(palabra, etiqueta, aparicion));
+    return valores;
+}
+
+// Pairs of a factor (a numeric word) and the name right after it, whatever the name looks
+// like, from where the pass stands; the list ends at the first non-numeric word in a
+// factor's place. A factor that the end of the file leaves without a name is no pair: it
+// is left out of both lists, with a console line when the factors are converted.
+void leerPares(Palabras& palabras, const std::string& etiqueta, int aparicion, std::vector<double>* factores,
+               std::vector<std::string>* nombres)
+{
+    std::string palabra;
+    std::string nombre;
+    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra)) {
+        if (!palabras.siguiente(nombre)) {
+            if (factores != nullptr)
+                std::cout << "Advertencia: falta el nombre del caso tras el factor " << palabra << " de "
+                          << etiqueta << " (aparición " << aparicion << "); se omite" << std::endl;
+            return;
+        }
+        if (factores != nullptr)
+            factores->push_back(aReal(palabra, etiqueta, aparicion));
+        if (nombres != nullptr)
+            nombres->push_back(nombre);
+    }
+}
+
+// Every occurrence in one pass. Each row is read from right after its own tag, so a row
+// whose name is the tag itself answers as the per-occurrence queries do.
+template <class LeerResto>
+std::vector<claseLeerArchivo::Fila> leerFilas(const std::string& ruta, const std::string& etiqueta, int salto,
+                                              LeerResto leerResto)
+{
+    std::vector<claseLeerArchivo::Fila> filas;
+    Palabras palabras(ruta);
+    std::string palabra;
+    for (int aparicion = 1; palabras.pasarEtiqueta(etiqueta); ++aparicion) {
+        const std::size_t trasLaEtiqueta = palabras.lugar();
+        claseLeerArchivo::Fila fila;
+        palabras.siguiente(fila.nombre);
+        palabras.volverA(trasLaEtiqueta);
+        if (palabras.saltar(salto, palabra))
+            leerResto(palabras, aparicion, fila);
+        palabras.volverA(trasLaEtiqueta);
+        filas.push_back(std::move(fila));
+    }
+    return filas;
+}
+
+// Counts the numeric words of every block of the tag, or with a table converts them into
+// it row by row. The word that ends a block is examined too, so a tag that follows a block
+// straight away starts the next one.
+long leerBloques(const std::string& ruta, const std::string& etiqueta, Eigen::MatrixXd* tabla)
+{
+    Palabras palabras(ruta);
+    std::string palabra;
+    long k = 0;
     int aparicion = 0;
-    while (palabras.siguiente(palabra))
-        if (palabra == etiqueta && ++aparicion == n)
-            return palabras.saltar(salto, palabra);
-    return false;
+    bool enEtiqueta = palabras.pasarEtiqueta(etiqueta);
+    while (enEtiqueta) {
+        ++aparicion;
+        bool terminado = true;
+        while (palabras.siguiente(palabra)) {
+            if (!esPalabraNumerica(palabra)) {
+                terminado = false;
+                break;
+            }
+            if (tabla != nullptr && k < tabla->size())
+                (*tabla)(k / tabla->cols(), k % tabla->cols()) = aReal(palabra, etiqueta, aparicion);
+            ++k;
+        }
+        if (terminado)
+            break;
+        enEtiqueta = (palabra == etiqueta) || palabras.pasarEtiqueta(etiqueta);
+    }
+    return k;
+}
+
+// The word after every occurrence is read as the value, with no numeric test, and is not
+// itself examined as an occurrence; the last one counts. False when no occurrence is
+// followed by a word.
+template <class Valor, class Convertir>
+bool valorTrasLaUltima(const std::string& ruta, const std::string& etiqueta, Valor& valor, Convertir convertir)
+{
+    Palabras palabras(ruta);
+    std::string palabra;
+    bool hayValor = false;
+    for (int aparicion = 1; palabras.pasarEtiqueta(etiqueta) && palabras.siguiente(palabra); ++aparicion) {
+        valor = convertir(palabra, etiqueta, aparicion);
+        hayValor = true;
+    }
+    return hayValor;
 }
 
 }  // namespace
@@ -148,91 +263,43 @@ bool claseLeerArchivo::esNumero(std::string palabra) const { return esPalabraNum
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta) const
 {
     Palabras palabras(nombreDelArchivo);
-    std::string palabra;
     int cuenta = 0;
-    while (palabras.siguiente(palabra))
-        if (palabra == etiqueta)
-            ++cuenta;
+    while (palabras.pasarEtiqueta(etiqueta))
+        ++cuenta;
     return cuenta;
 }
 
-// A block is the run of numeric words after an occurrence of the tag. The word that ends a
-// block is examined too, so a tag that follows a block straight away starts the next one:
-// several blocks of one tag are read in file order as one table.
+// Several blocks of one tag are read in file order as one table.
 Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) const
 {
     if (columnas < 1)
         return Eigen::MatrixXd();
-
-    std::string palabra;
-    long total = 0;
-    {
-        Palabras palabras(nombreDelArchivo);
-        bool enBloque = false;
-        while (palabras.siguiente(palabra)) {
-            if (enBloque && esPalabraNumerica(palabra)) {
-                ++total;
-                continue;
-            }
-            enBloque = (palabra == etiqueta);
-        }
-    }
+    const long total = leerBloques(nombreDelArchivo, etiqueta, nullptr);
     if (total % columnas != 0) {
         std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
         return Eigen::MatrixXd();
     }
-
-    const Eigen::Index filas = total / columnas;
-    Eigen::MatrixXd tabla = Eigen::MatrixXd::Zero(filas, columnas);
-    Palabras palabras(nombreDelArchivo);
-    bool enBloque = false;
-    int aparicion = 0;
-    long k = 0;
-    while (k < total && palabras.siguiente(palabra)) {
-        if (enBloque && esPalabraNumerica(palabra)) {
-            tabla(k / columnas, k % columnas) = aReal(palabra, etiqueta, aparicion);
-            ++k;
-            continue;
-        }
-        enBloque = (palabra == etiqueta);
-        if (enBloque)
-            ++aparicion;
-    }
+    Eigen::MatrixXd tabla = Eigen::MatrixXd::Zero(total / columnas, columnas);
+    leerBloques(nombreDelArchivo, etiqueta, &tabla);
     return tabla;
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto) const
 {
-    std::vector<double> valores;
     Palabras palabras(nombreDelArchivo);
     std::string palabra;
     if (!irA(palabras, palabra, etiqueta, n, salto))
-        return valores;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra))
-        valores.push_back(aReal(palabra, etiqueta, n));
-    return valores;
+        return {};
+    return leerCorrida(palabras, etiqueta, n);
 }
 
-// Pairs of a factor (a numeric word) and the name right after it, whatever the name looks
-// like; the list ends at the first non-numeric word in a factor's place. A factor that the
-// end of the file leaves without a name is no pair: both lists leave it out, and the
-// factor query says so.
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto) const
 {
     std::vector<double> factores;
     Palabras palabras(nombreDelArchivo);
     std::string palabra;
-    std::string nombre;
-    if (!irA(palabras, palabra, etiqueta, n, salto))
-        return factores;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra)) {
-        if (!palabras.siguiente(nombre)) {
-            std::cout << "Advertencia: falta el nombre del caso tras el factor " << palabra << " de "
-                      << etiqueta << " (aparición " << n << "); se omite" << std::endl;
-            break;
-        }
-        factores.push_back(aReal(palabra, etiqueta, n));
-    }
+    if (irA(palabras, palabra, etiqueta, n, salto))
+        leerPares(palabras, etiqueta, n, &factores, nullptr);
     return factores;
 }
 
@@ -241,12 +308,23 @@ std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiq
     std::vector<std::string> nombres;
     Palabras palabras(nombreDelArchivo);
     std::string palabra;
-    std::string nombre;
-    if (!irA(palabras, palabra, etiqueta, n, salto))
-        return nombres;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra) && palabras.siguiente(nombre))
-        nombres.push_back(nombre);
+    if (irA(palabras, palabra, etiqueta, n, salto))
+        leerPares(palabras, etiqueta, n, nullptr, &nombres);
     return nombres;
+}
+
+std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getFilasEtiqueta(std::string etiqueta, int salto) const
+{
+    return leerFilas(nombreDelArchivo, etiqueta, salto, [&](Palabras& palabras, int aparicion, Fila& fila) {
+        fila.valores = leerCorrida(palabras, etiqueta, aparicion);
+    });
+}
+
+std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getParesEtiqueta(std::string etiqueta, int salto) const
+{
+    return leerFilas(nombreDelArchivo, etiqueta, salto, [&](Palabras& palabras, int aparicion, Fila& fila) {
+        leerPares(palabras, etiqueta, aparicion, &fila.valores, &fila.nombres);
+    });
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n) const
@@ -258,25 +336,10 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n) const
     return palabra;
 }
 
-// The word after every occurrence is read as the value, with no numeric test, and is not
-// itself examined as an occurrence; the last one counts.
 double claseLeerArchivo::getReal(std::string etiqueta) const
 {
-    Palabras palabras(nombreDelArchivo);
-    std::string palabra;
-    int aparicion = 0;
-    bool hayValor = false;
     double valor = -1.0;
-    while (palabras.siguiente(palabra)) {
-        if (palabra != etiqueta)
-            continue;
-        ++aparicion;
-        if (!palabras.siguiente(palabra))
-            break;
-        valor = aReal(palabra, etiqueta, aparicion);
-        hayValor = true;
-    }
-    if (!hayValor) {
+    if (!valorTrasLaUltima(nombreDelArchivo, etiqueta, valor, aReal)) {
         std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << std::endl;
         return -1.0;
     }
@@ -285,21 +348,8 @@ double claseLeerArchivo::getReal(std::string etiqueta) const
 
 int claseLeerArchivo::getEntero(std::string etiqueta) const
 {
-    Palabras palabras(nombreDelArchivo);
-    std::string palabra;
-    int aparicion = 0;
-    bool hayValor = false;
     int valor = -1;
-    while (palabras.siguiente(palabra)) {
-        if (palabra != etiqueta)
-            continue;
-        ++aparicion;
-        if (!palabras.siguiente(palabra))
-            break;
-        valor = aEntero(palabra, etiqueta, aparicion);
-        hayValor = true;
-    }
-    if (!hayValor) {
+    if (!valorTrasLaUltima(nombreDelArchivo, etiqueta, valor, aEntero)) {
         std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << std::endl;
         return -1;
     }

@@ -39,6 +39,19 @@ public:
 
     bool esNumero(std::string palabra) const;
 
+    // Every occurrence of a tag at once, in file order, in one pass: entry k - 1 holds what
+    // getString(tag, k) and getMatrizEtiquetaRepetida(tag, k, salto) answer, or with the
+    // pair lists what getFactoresEtiqueta and getNombresDeFactores (tag, k, salto) answer.
+    // Model building reads its rows this way, so its time grows with the file, not with
+    // the file times its number of rows.
+    struct Fila {
+        std::string nombre;                 // the word right after the tag
+        std::vector<double> valores;        // the numeric run, or the factors
+        std::vector<std::string> nombres;   // the factors' names (pair lists only)
+    };
+    std::vector<Fila> getFilasEtiqueta(std::string etiqueta, int salto) const;
+    std::vector<Fila> getParesEtiqueta(std::string etiqueta, int salto) const;
+
 private:
     std::string nombreDelArchivo;
 };

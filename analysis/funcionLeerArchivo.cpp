@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -202,17 +204,36 @@ void leerEscalas(const claseLeerArchivo& lector)
     leerEscala(lector, "escalaCarga:", escalaCarga);
 }
 
-// Calls accion(internal number, run) for every element that the row names after its
-// `fijos` fixed values; references that no table row defines are reported and skipped.
+using Filas = std::vector<claseLeerArchivo::Fila>;
+using Valores = std::vector<double>;
+
+// For every row of a tag, calls accion(values, name, internal number) for each element the row
+// names after its `fijos` fixed values (a row without element numbers changes nothing);
+// references that no table row defines are reported and skipped.
 template <class Accion>
-void paraCadaElemento(const std::vector<double>& valores, std::size_t fijos, const Indice& indice,
-                      const char* etiqueta, int aparicion, Accion accion)
+void paraCadaElemento(const Filas& filas, std::size_t fijos, const Indice& indice, const char* etiqueta,
+                      Accion accion)
 {
-    for (std::size_t j = fijos; j < valores.size(); ++j) {
-        const int i = indice.referido(valores[j], etiqueta, aparicion);
-        if (i >= 0)
-            accion(static_cast<std::size_t>(i));
+    for (std::size_t k = 0; k < filas.size(); ++k) {
+        const Valores& v = filas[k].valores;
+        for (std::size_t j = fijos; j < v.size(); ++j) {
+            const int i = indice.referido(v[j], etiqueta, static_cast<int>(k + 1));
+            if (i >= 0)
+                accion(v, filas[k].nombre, static_cast<std::size_t>(i));
+        }
     }
+}
+
+// Reads the rows of one tag, applies them and prints the tag's progress line when the
+// file has any such row.
+template <class Accion>
+void leerFilas(const claseLeerArchivo& lector, const char* etiqueta, int salto, std::size_t fijos,
+               const Indice& indice, const char* lineaDeProgreso, Accion accion)
+{
+    const Filas filas = lector.getFilasEtiqueta(etiqueta, salto);
+    paraCadaElemento(filas, fijos, indice, etiqueta, accion);
+    if (!filas.empty() && lineaDeProgreso != nullptr)
+        std::cout << lineaDeProgreso << std::endl;
 }
 
 void leerNudos(const Eigen::MatrixXd& tabla)
@@ -227,72 +248,32 @@ void leerNudos(const Eigen::MatrixXd& tabla)
     std::cout << "transferencia de coord a nudos[i] OK" << std::endl;
 }
 
-void leerApoyosYResortes(const claseLeerArchivo& lector, const Indice& nudos)
+// Support codes are whole numbers; spring stiffnesses and point loads reals.
+void leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, const Indice& nudos)
 {
-    const int apoyos = lector.getNoEtiquetas("apoyo:");
-    for (int k = 1; k <= apoyos; ++k) {
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("apoyo:", k, 0);
-        if (v.size() <= 3)
-            continue;
-        const int cx = truncar(v[0]);
-        const int cy = truncar(v[1]);
-        const int cGiro = truncar(v[2]);
-        paraCadaElemento(v, 3, nudos, "apoyo:", k, [&](std::size_t i) { nudo[i].setApoyo(cx, cy, cGiro); });
-    }
-    if (apoyos != 0)
-        std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
-
-    const int resortes = lector.getNoEtiquetas("resorte:");
-    for (int k = 1; k <= resortes; ++k) {
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("resorte:", k, 0);
-        if (v.size() <= 3)
-            continue;
-        paraCadaElemento(v, 3, nudos, "resorte:", k, [&](std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); });
-    }
-    if (resortes != 0)
-        std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
+    leerFilas(lector, "apoyo:", 0, 3, nudos, "transferencia de apoyos a nudo[i] OK",
+              [](const Valores& v, const std::string&, std::size_t i) {
+                  nudo[i].setApoyo(truncar(v[0]), truncar(v[1]), truncar(v[2]));
+              });
+    leerFilas(lector, "resorte:", 0, 3, nudos, "transferencia de resortes a nudo[i] OK",
+              [](const Valores& v, const std::string&, std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); });
+    leerFilas(lector, "puntual:", 1, 3, nudos, "transferencia de cargas puntuales a nudo[i] OK",
+              [](const Valores& v, const std::string& caso, std::size_t i) {
+                  nudo[i].setCargaPuntual(caso, v[0], v[1], v[2]);
+              });
 }
 
-void leerCargasPuntuales(const claseLeerArchivo& lector, const Indice& nudos)
+// Every "combo:" row is one combination (name, factors, case names); a later row with a
+// name already used adds its pairs into that combination. The rows are read once and
+// given to the nodes and to the bars.
+Filas leerCombos(const claseLeerArchivo& lector)
 {
-    const int filas = lector.getNoEtiquetas("puntual:");
-    for (int k = 1; k <= filas; ++k) {
-        const std::string caso = lector.getString("puntual:", k);
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("puntual:", k, 1);
-        if (v.size() <= 3)
-            continue;
-        paraCadaElemento(v, 3, nudos, "puntual:", k,
-                         [&](std::size_t i) { nudo[i].setCargaPuntual(caso, v[0], v[1], v[2]); });
-    }
-    if (filas != 0)
-        std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
-}
-
-// One "combo:" row: its name and its (factor, case) pairs.
-struct Combo {
-    std::string nombre;
-    std::vector<double> factores;
-    std::vector<std::string> casos;
-};
-
-// Every row is one combination; a later row with a name already used adds its pairs into
-// that combination. The rows are read once and given to the nodes and to the bars.
-std::vector<Combo> leerCombos(const claseLeerArchivo& lector)
-{
-    const int filas = lector.getNoEtiquetas("combo:");
-    std::vector<Combo> combos;
-    std::vector<std::string> distintos;
-    combos.reserve(static_cast<std::size_t>(filas));
-    for (int k = 1; k <= filas; ++k) {
-        Combo combo{lector.getString("combo:", k), lector.getFactoresEtiqueta("combo:", k, 1),
-                    lector.getNombresDeFactores("combo:", k, 1)};
-        if (std::find(distintos.begin(), distintos.end(), combo.nombre) == distintos.end())
-            distintos.push_back(combo.nombre);
-        else
-            std::cout << "Advertencia: el combo " << combo.nombre << " de combo: (aparición " << k
+    Filas combos = lector.getParesEtiqueta("combo:", 1);
+    std::set<std::string> distintos;
+    for (std::size_t k = 0; k < combos.size(); ++k)
+        if (!distintos.insert(combos[k].nombre).second)
+            std::cout << "Advertencia: el combo " << combos[k].nombre << " de combo: (aparición " << k + 1
                       << ") repite un nombre anterior; sus pares se suman a ese combo" << std::endl;
-        combos.push_back(std::move(combo));
-    }
     noCombos = static_cast<int>(distintos.size());
     return combos;
 }
@@ -300,14 +281,14 @@ std::vector<Combo> leerCombos(const claseLeerArchivo& lector)
 // A row without pairs still gives the element its (zero) combination row, so every node
 // and bar holds noCombos rows in the order of the names' first rows.
 template <class Elemento>
-void aplicarCombos(Elemento& elemento, const std::vector<Combo>& combos)
+void aplicarCombos(Elemento& elemento, const Filas& combos)
 {
-    for (const Combo& combo : combos) {
-        const std::size_t pares = std::min(combo.factores.size(), combo.casos.size());
+    for (const claseLeerArchivo::Fila& combo : combos) {
+        const std::size_t pares = std::min(combo.valores.size(), combo.nombres.size());
         if (pares == 0)
             elemento.setCombo(combo.nombre, 0.0, std::string());
         for (std::size_t j = 0; j < pares; ++j)
-            elemento.setCombo(combo.nombre, combo.factores[j], combo.casos[j]);
+            elemento.setCombo(combo.nombre, combo.valores[j], combo.nombres[j]);
     }
 }
 
@@ -330,16 +311,12 @@ void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
     std::cout << "transferencia de coord a barra[i] OK" << std::endl;
 }
 
-// Section rows: name, then b, h (or A, I), E and unit weight, then bar numbers.
-void leerSecciones(const claseLeerArchivo& lector, const Indice& barras, const char* etiqueta, bool rectangular)
+// Section rows: name, then b, h (or A, I), E and unit weight, then bar numbers. Their
+// progress lines come also when the file has no such row.
+void leerSecciones(const claseLeerArchivo& lector, const Indice& barras)
 {
-    const int filas = lector.getNoEtiquetas(etiqueta);
-    for (int k = 1; k <= filas; ++k) {
-        const std::string nombre = lector.getString(etiqueta, k);
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
-        if (v.size() <= 4)
-            continue;
-        paraCadaElemento(v, 4, barras, etiqueta, k, [&](std::size_t i) {
+    const auto seccion = [](bool rectangular) {
+        return [rectangular](const Valores& v, const std::string& nombre, std::size_t i) {
             if (rectangular)
                 barra[i].setSeccionRectangular(v[0], v[1]);
             else
@@ -347,49 +324,28 @@ void leerSecciones(const claseLeerArchivo& lector, const Indice& barras, const c
             barra[i].setModuloE(v[2]);
             barra[i].setPesoEspecifico(v[3]);
             barra[i].setNombreDeSeccion(nombre);
-        });
-    }
+        };
+    };
+    leerFilas(lector, "seccionRectangular:", 1, 4, barras, nullptr, seccion(true));
+    std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
+    leerFilas(lector, "seccionGenerica:", 1, 4, barras, nullptr, seccion(false));
+    std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
 }
 
-void leerArticulaciones(const claseLeerArchivo& lector, const Indice& barras)
+// End fixity and distributed loads, whether or not there are bars.
+void leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, const Indice& barras)
 {
-    const int filas = lector.getNoEtiquetas("articulacion:");
-    for (int k = 1; k <= filas; ++k) {
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("articulacion:", k, 0);
-        if (v.size() <= 2)
-            continue;
-        paraCadaElemento(v, 2, barras, "articulacion:", k,
-                         [&](std::size_t i) { barra[i].setArticulacion(v[0], v[1]); });
-    }
-    if (filas != 0)
-        std::cout << "transferencia de articulaciones a barra[i] OK" << std::endl;
-}
-
-void leerDistribuidas(const claseLeerArchivo& lector, const Indice& barras)
-{
-    const int locales = lector.getNoEtiquetas("distribuidaLocal:");
-    for (int k = 1; k <= locales; ++k) {
-        const std::string caso = lector.getString("distribuidaLocal:", k);
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("distribuidaLocal:", k, 1);
-        if (v.size() <= 4)
-            continue;
-        paraCadaElemento(v, 4, barras, "distribuidaLocal:", k,
-                         [&](std::size_t i) { barra[i].setCargaLocal(caso, v[0], v[1], v[2], v[3]); });
-    }
-    if (locales != 0)
-        std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
-
-    const int globales = lector.getNoEtiquetas("distribuidaGlobal:");
-    for (int k = 1; k <= globales; ++k) {
-        const std::string caso = lector.getString("distribuidaGlobal:", k);
-        const std::vector<double> v = lector.getMatrizEtiquetaRepetida("distribuidaGlobal:", k, 1);
-        if (v.size() <= 4)
-            continue;
-        paraCadaElemento(v, 4, barras, "distribuidaGlobal:", k,
-                         [&](std::size_t i) { barra[i].setCargaGlobal(caso, v[0], v[1], v[2], v[3]); });
-    }
-    if (globales != 0)
-        std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
+    leerFilas(lector, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
+              [](const Valores& v, const std::string&, std::size_t i) { barra[i].setArticulacion(v[0], v[1]); });
+    leerFilas(lector, "distribuidaLocal:", 1, 4, barras, "transferencia de cargas Locales a barra[i] OK",
+              [](const Valores& v, const std::string& caso, std::size_t i) {
+                  barra[i].setCargaLocal(caso, v[0], v[1], v[2], v[3]);
+              });
+    // Resolved into the bar's local axes at once: the end nodes are set by now.
+    leerFilas(lector, "distribuidaGlobal:", 1, 4, barras, "transferencia de cargas globales a barra[i] OK",
+              [](const Valores& v, const std::string& caso, std::size_t i) {
+                  barra[i].setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
+              });
 }
 
 void leerPesoPropio(const claseLeerArchivo& lector)
@@ -430,7 +386,8 @@ bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tabla
 void funcionLeerArchivo()
 {
     vaciarModelo();
-    if (!std::ifstream(nombreArchivo)) {
+    std::error_code ignorado;
+    if (!std::ifstream(nombreArchivo) || std::filesystem::is_directory(nombreArchivo, ignorado)) {
         std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
         escalasPorDefecto();
         return;
@@ -460,9 +417,8 @@ void funcionLeerArchivo()
     }
 
     leerNudos(tablaNudos);
-    leerApoyosYResortes(lector, nudos);
-    leerCargasPuntuales(lector, nudos);
-    const std::vector<Combo> combos = leerCombos(lector);
+    leerApoyosResortesYPuntuales(lector, nudos);
+    const Filas combos = leerCombos(lector);
     for (objNudo2d& n : nudo)
         aplicarCombos(n, combos);
     if (!combos.empty())
@@ -470,13 +426,9 @@ void funcionLeerArchivo()
 
     if (noBarras != 0) {
         leerBarras(tablaBarras, nudos);
-        leerSecciones(lector, barras, "seccionRectangular:", true);
-        std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-        leerSecciones(lector, barras, "seccionGenerica:", false);
-        std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+        leerSecciones(lector, barras);
     }
-    leerArticulaciones(lector, barras);
-    leerDistribuidas(lector, barras);
+    leerArticulacionesYDistribuidas(lector, barras);
     leerPesoPropio(lector);
     for (objBarra2d& b : barra)
         aplicarCombos(b, combos);

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -73,8 +74,8 @@ void BM_funcionLeerArchivo(benchmark::State& estado)
     const int pisos = static_cast<int>(estado.range(0));
     const int vanos = static_cast<int>(estado.range(1));
     const Portico portico = generar(pisos, vanos);
-    char plantilla[] = "/tmp/orvelta-bench-XXXXXX";
-    const int descriptor = mkstemp(plantilla);
+    std::string plantilla = (std::filesystem::temp_directory_path() / "orvelta-bench-XXXXXX").string();
+    const int descriptor = mkstemp(plantilla.data());
     if (descriptor < 0) {
         estado.SkipWithError("no temporary file");
         return;
@@ -93,7 +94,7 @@ void BM_funcionLeerArchivo(benchmark::State& estado)
         benchmark::DoNotOptimize(nudo.data());
     }
     std::cout.rdbuf(consola);
-    std::remove(plantilla);
+    std::remove(plantilla.c_str());
 
     if (noNudos != (pisos + 1) * (vanos + 1) || noCombos != 3)
         estado.SkipWithError("the generated frame was not read whole");

@@ -67,6 +67,7 @@ const CasoMatriz kCasosMatriz[] = {
     // The longest number at the start of the word.
     {"PrefijoNumerico", "T 1.2.3 5e- 2e3", 1, 3, {1.2, 5, 2000}, ""},
     {"OtraMayusculaNoEsLaEtiqueta", "t 1 2 3 T 4 5 6", 1, 3, {4, 5, 6}, ""},
+    {"DentroDeOtraPalabraNoEsLaEtiqueta", "xT 1 2 3 Tx 4 5 6 TT 7 8 9 T 1 1 1", 1, 3, {1, 1, 1}, ""},
     {"PegadaAOtraPalabraNoEsLaEtiqueta", "T: 1 2 3 xT 7 8 9 T 4 5 6", 1, 3, {4, 5, 6}, ""},
     // Several blocks of one tag are one table, in file order; also a tag right after a block.
     {"DosBloques", "T 1 2 3 x T 4 5 6", 2, 3, {1, 2, 3, 4, 5, 6}, ""},
@@ -115,8 +116,8 @@ TEST_F(Lector, CadaPalabraNumericaSinNumeroEsCeroConSuLinea)
 
 TEST_F(Lector, UnaPalabraQueCruzaElBloqueDeLecturaEstaEntera)
 {
-    // The reader takes the file in blocks of 64 KiB: a tag across a block edge and a word
-    // longer than a block are still whole words.
+    // The file is taken in blocks of a few KiB: a tag across a block edge and a word longer
+    // than a block are still whole words.
     const std::string largo(100000, 'a');
     const claseLeerArchivo lector = sobre(std::string(65530, ' ') + "nudos: 1 2 3 " + largo + " nudos: 4 5 6");
     EXPECT_EQ(lector.getMatriz("nudos:", 3), filas({{1, 2, 3}, {4, 5, 6}}));
@@ -132,6 +133,15 @@ TEST_F(Lector, CuentaLaEtiquetaDondeQuieraQueEste)
     EXPECT_EQ(lector.getNoEtiquetas("puntual:"), 2);
     EXPECT_EQ(lector.getNoEtiquetas("combo:"), 1);
     EXPECT_EQ(lector.getNoEtiquetas("ausente:"), 0);
+}
+
+TEST_F(Lector, CuentaSoloPalabrasEnteras)
+{
+    const claseLeerArchivo lector = sobre("T TT xT Tx\tT\nT");
+    EXPECT_EQ(lector.getNoEtiquetas("T"), 3);
+    EXPECT_EQ(lector.getNoEtiquetas("TT"), 1);
+    EXPECT_EQ(lector.getNoEtiquetas("T TT"), 0);   // a tag holds no blank
+    EXPECT_EQ(lector.getNoEtiquetas(""), 0);
 }
 
 TEST_F(Lector, EtiquetaAlFinalDelArchivo)
@@ -226,6 +236,49 @@ TEST_F(Lector, ListasVaciasCuandoNoHayPares)
     EXPECT_TRUE(lector.getFactoresEtiqueta("combo:", 1, 1).empty());
     EXPECT_TRUE(lector.getNombresDeFactores("combo:", 2, 1).empty());
     EXPECT_TRUE(lector.getFactoresEtiqueta("combo:", 3, 1).empty());
+}
+
+// --- Every row of a tag at once ------------------------------------------------------
+
+TEST_F(Lector, TodasLasFilasComoCadaAparicion)
+{
+    // A row whose name is the tag itself: each row is read from right after its own tag.
+    const claseLeerArchivo lector = sobre("puntual: V 12 0 0 2 x puntual: puntual: 1 2 3 4\npuntual:");
+    const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta("puntual:", 1);
+    ASSERT_EQ(filas.size(), 4u);
+    EXPECT_EQ(filas[0].nombre, "V");
+    EXPECT_EQ(filas[0].valores, (std::vector<double>{12, 0, 0, 2}));
+    EXPECT_EQ(filas[1].nombre, "puntual:");
+    EXPECT_EQ(filas[1].valores, (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_EQ(filas[2].nombre, "1");
+    EXPECT_EQ(filas[2].valores, (std::vector<double>{2, 3, 4}));
+    EXPECT_EQ(filas[3].nombre, "");
+    EXPECT_TRUE(filas[3].valores.empty());
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(filas[static_cast<std::size_t>(k - 1)].nombre, lector.getString("puntual:", k));
+        EXPECT_EQ(filas[static_cast<std::size_t>(k - 1)].valores, lector.getMatrizEtiquetaRepetida("puntual:", k, 1));
+    }
+    EXPECT_EQ(lector.getFilasEtiqueta("puntual:", 0)[1].valores, (std::vector<double>{}));
+    EXPECT_TRUE(lector.getFilasEtiqueta("apoyo:", 0).empty());
+}
+
+TEST_F(Lector, TodosLosParesComoCadaAparicion)
+{
+    const claseLeerArchivo lector = sobre("combo: U1 1.4 PP\ncombo: U2 1.2 PP 1.6 CV x\ncombo: U3\ncombo: U4 2");
+    CapturaConsola consola;
+    const std::vector<claseLeerArchivo::Fila> combos = lector.getParesEtiqueta("combo:", 1);
+    ASSERT_EQ(combos.size(), 4u);
+    EXPECT_EQ(combos[0].nombre, "U1");
+    EXPECT_EQ(combos[0].valores, (std::vector<double>{1.4}));
+    EXPECT_EQ(combos[0].nombres, (std::vector<std::string>{"PP"}));
+    EXPECT_EQ(combos[1].valores, (std::vector<double>{1.2, 1.6}));
+    EXPECT_EQ(combos[1].nombres, (std::vector<std::string>{"PP", "CV"}));
+    EXPECT_EQ(combos[2].nombre, "U3");
+    EXPECT_TRUE(combos[2].valores.empty());
+    EXPECT_TRUE(combos[3].valores.empty());   // the factor 2 has no name
+    EXPECT_TRUE(combos[3].nombres.empty());
+    EXPECT_EQ(consola.texto(),
+              "Advertencia: falta el nombre del caso tras el factor 2 de combo: (aparición 4); se omite\n");
 }
 
 // --- Single values -------------------------------------------------------------------

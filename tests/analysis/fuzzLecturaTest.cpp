@@ -6,6 +6,7 @@
 
 #include "archivosTemporales.h"
 #include "capturaConsola.h"
+#include "claseLeerArchivo.h"
 #include "funcionLeerArchivo.h"
 #include "invariantesModelo.h"
 
@@ -148,6 +149,34 @@ TEST_F(FuzzDeLectura, EjemploMutado)
     }
 }
 
+TEST_F(FuzzDeLectura, LasFilasDeUnaPasadaSonLasDeCadaAparicion)
+{
+    // Model building reads every row of a tag in one pass; that must answer what the
+    // per-occurrence queries answer, row by row, on any file.
+    Generador generador(99);
+    claseLeerArchivo lector;
+    for (int i = 0; i < 80; ++i) {
+        lector.setNombreArchivo(directorio.escribir("entrada.txt", i % 2 ? generador.sopa() : generador.mutado()));
+        CapturaConsola consola;
+        for (const char* etiqueta : kEtiquetas) {
+            for (int salto = 0; salto <= 1; ++salto) {
+                const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta(etiqueta, salto);
+                const std::vector<claseLeerArchivo::Fila> pares = lector.getParesEtiqueta(etiqueta, salto);
+                ASSERT_EQ(static_cast<int>(filas.size()), lector.getNoEtiquetas(etiqueta));
+                ASSERT_EQ(pares.size(), filas.size());
+                for (int k = 1; k <= static_cast<int>(filas.size()); ++k) {
+                    const std::size_t f = static_cast<std::size_t>(k - 1);
+                    ASSERT_EQ(filas[f].nombre, lector.getString(etiqueta, k)) << "caso " << i << ' ' << etiqueta;
+                    ASSERT_EQ(filas[f].valores, lector.getMatrizEtiquetaRepetida(etiqueta, k, salto))
+                        << "caso " << i << ' ' << etiqueta << ' ' << k;
+                    ASSERT_EQ(pares[f].valores, lector.getFactoresEtiqueta(etiqueta, k, salto)) << "caso " << i;
+                    ASSERT_EQ(pares[f].nombres, lector.getNombresDeFactores(etiqueta, k, salto)) << "caso " << i;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(FuzzDeLectura, ArchivosExtremos)
 {
     leerYRevisar("", "vacío");
@@ -171,6 +200,26 @@ TEST_F(FuzzDeLectura, ArchivoDeVariosMegabytes)
     leerYRevisar(relleno + kEjemploFuzz + relleno, "varios megabytes");
     EXPECT_EQ(noNudos, 4);
     EXPECT_EQ(noBarras, 3);
+    EXPECT_EQ(noCombos, 2);
+}
+
+TEST_F(FuzzDeLectura, ArchivoDeVariosMegabytesDeFilas)
+{
+    // About 1.5 MB of rows on the example's elements, many of them naming no element: one
+    // pass per tag keeps this a matter of a second, where a pass per row would take hours.
+    Generador generador(5);
+    std::string filas = kEjemploFuzz;
+    while (filas.size() < 1'500'000) {
+        const std::string n = std::to_string(generador.entre(-1, 6));
+        switch (generador.entre(0, 3)) {
+        case 0: filas += "apoyo: 1 1 0 " + n + "\n"; break;
+        case 1: filas += "puntual: V 1 0 0 " + n + "\n"; break;
+        case 2: filas += "distribuidaLocal: CV 0 0 -1 -1 " + n + "\n"; break;
+        default: filas += "articulacion: 1 0.5 " + n + "\n"; break;
+        }
+    }
+    leerYRevisar(filas, "varios megabytes de filas");
+    EXPECT_EQ(noNudos, 4);
     EXPECT_EQ(noCombos, 2);
 }
 

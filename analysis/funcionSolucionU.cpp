@@ -84,6 +84,30 @@ double contarLibres()
     return libres;
 }
 
+// Names the free direction that moves most in the first rigid-body or mechanism mode.
+void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu)
+{
+    const Eigen::MatrixXd modos = lu.kernel();
+    Eigen::Index libre = 0;
+    modos.col(0).cwiseAbs().maxCoeff(&libre);
+    const int g = gdlLibres[static_cast<std::size_t>(libre)];
+    static const char* const direccion[] = {"X", "Y", "giro"};
+    for (objNudo2d& n : nudo) {
+        const Eigen::Vector3i propios = n.getGdl();
+        for (int k = 0; k < 3; ++k) {
+            if (propios(k) != g)
+                continue;
+            std::cout << "Estructura inestable (mecanismo): nudo " << n.getNoNudoUsuario()
+                      << ", dirección " << direccion[k] << std::endl;
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+namespace pasosSolucion {
+
 void vaciarResultados()
 {
     gdlLibres.clear();
@@ -163,26 +187,6 @@ void particionar()
             pL(i, c) = pCombo(gdlLibres[i], c);
 }
 
-// Names the free direction that moves most in the first rigid-body or mechanism mode.
-void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu)
-{
-    const Eigen::MatrixXd modos = lu.kernel();
-    Eigen::Index libre = 0;
-    modos.col(0).cwiseAbs().maxCoeff(&libre);
-    const int g = gdlLibres[static_cast<std::size_t>(libre)];
-    static const char* const direccion[] = {"X", "Y", "giro"};
-    for (objNudo2d& n : nudo) {
-        const Eigen::Vector3i propios = n.getGdl();
-        for (int k = 0; k < 3; ++k) {
-            if (propios(k) != g)
-                continue;
-            std::cout << "Estructura inestable (mecanismo): nudo " << n.getNoNudoUsuario()
-                      << ", dirección " << direccion[k] << std::endl;
-            return;
-        }
-    }
-}
-
 // One factorisation for all combinations; a structure without free directions has
 // nothing to solve and stays where it is.
 void resolverLibres()
@@ -233,10 +237,11 @@ void calcularReacciones()
     }
 }
 
-}  // namespace
+}  // namespace pasosSolucion
 
 void funcionSolucionU()
 {
+    using namespace pasosSolucion;
     vaciarResultados();
     if (noNudos == 0 || noCombos == 0)
         return;   // no node or no load combination: nothing to solve for

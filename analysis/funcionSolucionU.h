@@ -6,3 +6,17 @@
 // displacements in every bar. Run it after model building, only when noNudos, noBarras and
 // noCombos are all non-zero.
 void funcionSolucionU();
+
+// The solver's steps in the order funcionSolucionU runs them, exposed so the benchmark can time each.
+namespace pasosSolucion {
+
+void vaciarResultados();         // empties every analysis variable
+void ensamblarRigidez();         // kEstructura from the bars' global stiffness
+void ensamblarCargas();          // pCombo: bars' equivalent nodal loads plus node loads
+void sumarResortes();            // node springs on the diagonal of kEstructura
+void particionar();              // gdlLibres (from empty), noLibres, kLL and pL
+void resolverLibres();           // uLibres from one LU factorisation of kLL
+void repartirDesplazamientos();  // u, and the displacements of every node and bar
+void calcularReacciones();       // reacciones, and the reactions of every node
+
+}  // namespace pasosSolucion

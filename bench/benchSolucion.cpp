@@ -2,8 +2,8 @@
 // combinations (gravity on the beams, wind on the columns' nodes). Besides the whole
 // funcionSolucionU, the benchmark times its parts on the same model: the assembly of the
 // structure matrices, the full-pivoting LU factorisation with its solve, and the scatter
-// of the displacements with the derivation of bar results and reactions. The parts are
-// rebuilt here from the same model operations the solver calls, in the same order.
+// of the displacements with the derivation of bar results and reactions. The parts call
+// the solver's own steps (pasosSolucion), in the order funcionSolucionU runs them.
 
 #include <benchmark/benchmark.h>
 
@@ -101,53 +101,14 @@ void BM_SolucionCompleta(benchmark::State& state)
     state.counters["pico_MB"] = memoriaPico() / 1e6;
 }
 
-// Steps 1 to 10 of a solve: assembly of stiffness, loads and springs, then the partition.
+// Assembly of stiffness, loads and springs, then the partition into free directions.
+// Expects the analysis variables emptied by pasosSolucion::vaciarResultados.
 void ensamblar()
 {
-    const Eigen::Index n = 3 * static_cast<Eigen::Index>(noNudos);
-    kEstructura.setZero(n, n);
-    pCombo.setZero(n, noCombos);
-    for (objBarra2d& b : barra) {
-        const Eigen::VectorXi g = b.getGdl();
-        const Eigen::MatrixXd K = b.getKGlobal();
-        for (int a = 0; a < 6; ++a)
-            for (int e = 0; e < 6; ++e)
-                kEstructura(g[a], g[e]) += K(a, e);
-    }
-    for (objBarra2d& b : barra) {
-        const Eigen::MatrixXd Q = b.getCargasEquivalentesGlobales();
-        const Eigen::VectorXi g = b.getGdl();
-        for (int a = 0; a < 6; ++a)
-            for (int c = 0; c < noCombos; ++c)
-                pCombo(g[a], c) += Q(a, c);
-    }
-    for (objNudo2d& nodo : nudo) {
-        const Eigen::Vector3i g = nodo.getGdl();
-        const Eigen::MatrixXd P = nodo.getCargasGlobales();
-        for (int a = 0; a < 3; ++a)
-            for (int c = 0; c < noCombos; ++c)
-                pCombo(g[a], c) += P(c, a);
-        kEstructura(g[0], g[0]) += nodo.getResorteX();
-        kEstructura(g[1], g[1]) += nodo.getResorteY();
-        kEstructura(g[2], g[2]) += nodo.getResorteGiro();
-    }
-    gdlLibres.clear();
-    for (objNudo2d& nodo : nudo) {
-        const Eigen::Vector3i g = nodo.getGdl();
-        const Eigen::Vector3i apoyo = nodo.getApoyo();
-        for (int k = 0; k < 3; ++k)
-            if (apoyo(k) == 0)
-                gdlLibres.push_back(g[k]);
-    }
-    noLibres = static_cast<int>(gdlLibres.size());
-    kLL.resize(noLibres, noLibres);
-    pL.resize(noLibres, noCombos);
-    for (int j = 0; j < noLibres; ++j)
-        for (int i = 0; i < noLibres; ++i)
-            kLL(i, j) = kEstructura(gdlLibres[i], gdlLibres[j]);
-    for (int c = 0; c < noCombos; ++c)
-        for (int i = 0; i < noLibres; ++i)
-            pL(i, c) = pCombo(gdlLibres[i], c);
+    pasosSolucion::ensamblarRigidez();
+    pasosSolucion::ensamblarCargas();
+    pasosSolucion::sumarResortes();
+    pasosSolucion::particionar();
 }
 
 void BM_Ensamblaje(benchmark::State& state)
@@ -155,6 +116,7 @@ void BM_Ensamblaje(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         generarPortico(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        pasosSolucion::vaciarResultados();
         state.ResumeTiming();
         ensamblar();
         benchmark::DoNotOptimize(kLL.data());
@@ -164,47 +126,23 @@ void BM_Ensamblaje(benchmark::State& state)
 void BM_Factorizacion(benchmark::State& state)
 {
     generarPortico(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    pasosSolucion::vaciarResultados();
     ensamblar();
     for (auto _ : state) {
-        const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL);
-        uLibres = lu.solve(pL);
+        pasosSolucion::resolverLibres();
         benchmark::DoNotOptimize(uLibres.data());
     }
 }
 
-// Steps 12 to 16: displacements back to nodes and bars (with the bars' integration
-// constants) and the reactions.
+// Displacements back to nodes and bars (with the bars' integration constants) and the
+// reactions.
 void BM_RepartoYResultados(benchmark::State& state)
 {
     generarPortico(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     funcionSolucionU();
     for (auto _ : state) {
-        u.setZero(3 * static_cast<Eigen::Index>(noNudos), noCombos);
-        for (int c = 0; c < noCombos; ++c)
-            for (int i = 0; i < noLibres; ++i)
-                u(gdlLibres[i], c) = uLibres(i, c);
-        for (objNudo2d& n : nudo) {
-            const Eigen::Vector3i g = n.getGdl();
-            Eigen::MatrixXd D(3, noCombos);
-            for (int a = 0; a < 3; ++a)
-                D.row(a) = u.row(g[a]);
-            n.setDesplazamientos(D);
-        }
-        for (objBarra2d& b : barra) {
-            const Eigen::VectorXi g = b.getGdl();
-            Eigen::MatrixXd D(6, noCombos);
-            for (int a = 0; a < 6; ++a)
-                D.row(a) = u.row(g[a]);
-            b.setDesplazamientos(D);
-        }
-        reacciones = kEstructura * u - pCombo;
-        for (objNudo2d& n : nudo) {
-            const Eigen::Vector3i g = n.getGdl();
-            Eigen::MatrixXd R(3, noCombos);
-            for (int a = 0; a < 3; ++a)
-                R.row(a) = reacciones.row(g[a]);
-            n.setReacciones(R);
-        }
+        pasosSolucion::repartirDesplazamientos();
+        pasosSolucion::calcularReacciones();
         benchmark::DoNotOptimize(reacciones.data());
     }
 }

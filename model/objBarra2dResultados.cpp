@@ -34,6 +34,34 @@ Eigen::MatrixXd estaciones(double L, int n)
     return tabla;
 }
 
+// The stations with the law f(x) in row 1.
+template <typename Ley>
+Eigen::MatrixXd tabular(double L, int n, Ley f)
+{
+    Eigen::MatrixXd tabla = estaciones(L, n);
+    for (int j = 0; j < n; ++j)
+        tabla(1, j) = f(tabla(0, j));
+    return tabla;
+}
+
+// V(x) and M(x) from a column k = [A, B, C1, C2, ...] of constantesIntegracion.
+double cortante(const Eigen::VectorXd& k, double x)
+{
+    const double A = k(0);
+    const double B = k(1);
+    const double C1 = k(2);
+    return x * x * (-A) / 2 - x * B + C1;
+}
+
+double momento(const Eigen::VectorXd& k, double x)
+{
+    const double A = k(0);
+    const double B = k(1);
+    const double C1 = k(2);
+    const double C2 = k(3);
+    return x * x * x * (-A) / 6 - x * x * B / 2 + x * C1 + C2;
+}
+
 bool dentroDeLaBarra(double x, double L)
 {
     return std::isfinite(x) && x > kExtremo * L && x < L - kExtremo * L;
@@ -93,53 +121,33 @@ bool objBarra2d::tieneResultados(int c) const
 // Tension positive; a straight line between the end values whatever the axial load.
 Eigen::MatrixXd objBarra2d::getSolicitacionAxial(int c, int n) const
 {
-    Eigen::MatrixXd tabla = estaciones(longitud, n);
     if (!tieneResultados(c))
-        return tabla;
+        return estaciones(longitud, n);
 
     Eigen::VectorXd F = kLocal * desplazamientosLocales.col(c);
     if (c < cargasEquivalentesLocales.cols())
         F -= cargasEquivalentesLocales.col(c);
     const double Ni = -F(0);
     const double Nj = F(3);
-    for (int j = 0; j < n; ++j) {
-        const double x = tabla(0, j);
-        tabla(1, j) = (longitud == 0.0) ? Ni : x * (Nj - Ni) / longitud + Ni;
-    }
-    return tabla;
+    return tabular(longitud, n, [&](double x) {
+        return (longitud == 0.0) ? Ni : x * (Nj - Ni) / longitud + Ni;
+    });
 }
 
 Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
 {
-    Eigen::MatrixXd tabla = estaciones(longitud, n);
     if (!tieneResultados(c))
-        return tabla;
-
-    const double A = constantesIntegracion(0, c);
-    const double B = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    for (int j = 0; j < n; ++j) {
-        const double x = tabla(0, j);
-        tabla(1, j) = x * x * (-A) / 2 - x * B + C1;
-    }
-    return tabla;
+        return estaciones(longitud, n);
+    const Eigen::VectorXd k = constantesIntegracion.col(c);
+    return tabular(longitud, n, [&](double x) { return cortante(k, x); });
 }
 
 Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
 {
-    Eigen::MatrixXd tabla = estaciones(longitud, n);
     if (!tieneResultados(c))
-        return tabla;
-
-    const double A = constantesIntegracion(0, c);
-    const double B = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    const double C2 = constantesIntegracion(3, c);
-    for (int j = 0; j < n; ++j) {
-        const double x = tabla(0, j);
-        tabla(1, j) = x * x * x * (-A) / 6 - x * x * B / 2 + x * C1 + C2;
-    }
-    return tabla;
+        return estaciones(longitud, n);
+    const Eigen::VectorXd k = constantesIntegracion.col(c);
+    return tabular(longitud, n, [&](double x) { return momento(k, x); });
 }
 
 // Zero of V(x) = a2 x^2 + a1 x + a0 strictly inside the bar, -1 when there is none; when
@@ -206,11 +214,7 @@ double objBarra2d::getMmax(int c) const
     const double x = xVcero;
     if (!tieneResultados(c) || !(x > 0.0 && x < longitud))
         return 0.0;
-    const double A = constantesIntegracion(0, c);
-    const double B = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    const double C2 = constantesIntegracion(3, c);
-    return x * x * x * (-A) / 6 - x * x * B / 2 + x * C1 + C2;
+    return momento(constantesIntegracion.col(c), x);
 }
 
 // n points of the deflected axis in global axes, displacements multiplied by escala: the

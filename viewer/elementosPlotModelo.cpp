@@ -84,12 +84,31 @@ Apoyo tipoDeApoyo(const Eigen::Vector3i& codigo)
     return Apoyo::ninguno;
 }
 
-// A frame at the node scaled to the symbol unit s; the caller pops it.
-void marcoDeSimbolo(const objNudo2d& n, double s)
+// Symbol unit: s itself, or a 50th of zCam when s is 0.
+double unidadDeSimbolo(double s)
+{
+    return (s == 0) ? zCam / 50 : s;
+}
+
+// Symbol colours, RGB in [0, 1].
+struct Color {
+    float r, g, b;
+};
+constexpr Color kColorApoyo{0.8f, 0.8f, 0.3f};         // supports and linear springs
+constexpr Color kColorResorteGiro{0.8f, 0.2f, 0.2f};
+
+// One symbol in a frame at the node scaled to the symbol unit s and turned by giro
+// degrees (counter-clockwise), in the given colour.
+void simboloEnNudo(const objNudo2d& n, double s, float giro, Color color, void (*simbolo)())
 {
     glPushMatrix();
     glTranslatef(static_cast<float>(n.getX()), static_cast<float>(n.getY()), 0.0f);
     glScalef(static_cast<float>(s), static_cast<float>(s), 0.0f);
+    if (giro != 0.0f)
+        glRotatef(giro, 0.0f, 0.0f, 1.0f);
+    glColor3f(color.r, color.g, color.b);
+    simbolo();
+    glPopMatrix();
 }
 
 // Axial spring left of the node: ground plate and a zigzag of five segments.
@@ -217,56 +236,36 @@ void plotSecciones(double h)
 
 void plotApoyos(double s)
 {
-    if (s == 0)
-        s = zCam / 50;
+    s = unidadDeSimbolo(s);
     for (int i = 0; i < noNudos; ++i) {
         if (!nudoVisible(i))
             continue;
         const objNudo2d& n = nudo[static_cast<std::size_t>(i)];
-        const Apoyo tipo = tipoDeApoyo(n.getApoyo());
-        if (tipo == Apoyo::ninguno)
-            continue;
-        marcoDeSimbolo(n, s);
-        if (tipo == Apoyo::rodilloGirado)
-            glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-        glColor3f(0.8f, 0.8f, 0.3f);
-        switch (tipo) {
-        case Apoyo::empotrado: simboloEmpotramiento(); break;
-        case Apoyo::articulado: simboloArticulado(); break;
-        default: simboloRodillo(); break;
+        switch (tipoDeApoyo(n.getApoyo())) {
+        case Apoyo::ninguno: break;
+        case Apoyo::empotrado: simboloEnNudo(n, s, 0.0f, kColorApoyo, simboloEmpotramiento); break;
+        case Apoyo::articulado: simboloEnNudo(n, s, 0.0f, kColorApoyo, simboloArticulado); break;
+        case Apoyo::rodillo: simboloEnNudo(n, s, 0.0f, kColorApoyo, simboloRodillo); break;
+        case Apoyo::rodilloGirado: simboloEnNudo(n, s, 90.0f, kColorApoyo, simboloRodillo); break;
         }
-        glPopMatrix();
     }
 }
 
 // Each spring with a non-zero constant, independent of the others and of the support.
 void plotResortes(double s)
 {
-    if (s == 0)
-        s = zCam / 50;
+    s = unidadDeSimbolo(s);
     for (int i = 0; i < noNudos; ++i) {
         if (!nudoVisible(i))
             continue;
         const objNudo2d& n = nudo[static_cast<std::size_t>(i)];
-        if (n.getResorteX() != 0) {
-            marcoDeSimbolo(n, s);
-            glColor3f(0.8f, 0.8f, 0.3f);
-            simboloResorteLineal();
-            glPopMatrix();
-        }
-        if (n.getResorteY() != 0) {
-            // The X spring turned by +90 degrees: plate below the node, zigzag rising to it.
-            marcoDeSimbolo(n, s);
-            glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-            glColor3f(0.8f, 0.8f, 0.3f);
-            simboloResorteLineal();
-            glPopMatrix();
-        }
-        if (n.getResorteGiro() != 0) {
-            marcoDeSimbolo(n, s);
-            glColor3f(0.8f, 0.2f, 0.2f);
-            simboloResorteGiro();
-            glPopMatrix();
-        }
+        if (n.getResorteX() != 0)
+            simboloEnNudo(n, s, 0.0f, kColorApoyo, simboloResorteLineal);
+        // The Y spring is the X spring turned by +90 degrees: plate below the node, zigzag
+        // rising to it.
+        if (n.getResorteY() != 0)
+            simboloEnNudo(n, s, 90.0f, kColorApoyo, simboloResorteLineal);
+        if (n.getResorteGiro() != 0)
+            simboloEnNudo(n, s, 0.0f, kColorResorteGiro, simboloResorteGiro);
     }
 }

@@ -11,7 +11,7 @@
 #include "elementosPlot.h"
 #include "funcionSolucionU.h"
 #include "lienzo.h"
-#include "modeloDibujo.h"
+#include "modeloDePrueba.h"
 
 namespace {
 

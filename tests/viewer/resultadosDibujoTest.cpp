@@ -10,7 +10,7 @@
 #include "funcionPlot.h"
 #include "funcionSolucionU.h"
 #include "lienzo.h"
-#include "modeloDibujo.h"
+#include "modeloDePrueba.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Small frames built straight through the node and bar setters, for the drawing tests.
-// Every helper works on the program-wide model (nudo, barra and the counts).
+// Small frames built straight through the node and bar setters, for the solver and drawing
+// tests. Every helper works on the program-wide model (nudo, barra and the counts).
 
 #include <string>
 

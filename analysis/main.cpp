@@ -11,7 +11,8 @@ int main(int argc, char** argv)
     funcionLeerArchivo();
     if (noNudos == 0)
         return 1;   // no model could be built; the console lines above say why
-    if (noNudos != 0 && noBarras != 0 && noCombos != 0) funcionSolucionU();
+    if (noNudos != 0 && noBarras != 0 && noCombos != 0)
+        funcionSolucionU();
     funcionPlot(argc, argv);
     return 0;
 }

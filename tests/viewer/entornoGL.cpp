@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <GL/freeglut.h>
 
-#include <cstdio>
-#include <string>
 
 ImagenGL ImagenGL::leer()
 {
@@ -42,28 +40,6 @@ bool ImagenGL::esNegro() const
         if (v != 0)
             return false;
     return true;
-}
-
-// Binary PPM turned into PNG by ImageMagick when it is there; the PPM stays otherwise.
-void guardarPNG(const char* ruta)
-{
-    const ImagenGL imagen = ImagenGL::leer();
-    const std::string ppm = std::string(ruta) + ".ppm";
-    std::FILE* f = std::fopen(ppm.c_str(), "wb");
-    if (!f)
-        return;
-    std::fprintf(f, "P6\n%d %d\n255\n", imagen.ancho, imagen.alto);
-    for (int y = 0; y < imagen.alto; ++y)
-        for (int x = 0; x < imagen.ancho; ++x) {
-            const Pixel p = imagen.en(x, y);
-            const unsigned char rgb[3] = {static_cast<unsigned char>(p.r), static_cast<unsigned char>(p.g),
-                                          static_cast<unsigned char>(p.b)};
-            std::fwrite(rgb, 1, 3, f);
-        }
-    std::fclose(f);
-    const std::string orden = "/usr/bin/convert '" + ppm + "' '" + ruta + "' 2>/dev/null && rm -f '" + ppm + "'";
-    if (std::system(orden.c_str()) != 0)
-        std::fprintf(stderr, "imagen guardada como %s\n", ppm.c_str());
 }
 
 namespace {

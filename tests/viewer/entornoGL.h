@@ -30,6 +30,3 @@ public:
 private:
     std::vector<unsigned char> datos;
 };
-
-// Writes the back buffer to a PNG file (for looking at a failing picture).
-void guardarPNG(const char* ruta);

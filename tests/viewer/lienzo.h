@@ -96,12 +96,14 @@ protected:
         barrasAisladas = Eigen::VectorXi::Ones(noBarras);
     }
 
-    static Caja caja(const ImagenGL& img, const Tono& t)
+    // Bounding box and count of the pixels that satisfy the test.
+    template <class Prueba>
+    static Caja cajaDonde(const ImagenGL& img, Prueba cumple)
     {
         Caja c;
         for (int y = 0; y < img.alto; ++y)
             for (int x = 0; x < img.ancho; ++x)
-                if (mismoTono(img.en(x, y), t)) {
+                if (cumple(img.en(x, y))) {
                     c.x0 = std::min(c.x0, x);
                     c.y0 = std::min(c.y0, y);
                     c.x1 = std::max(c.x1, x);
@@ -111,22 +113,15 @@ protected:
         return c;
     }
 
+    static Caja caja(const ImagenGL& img, const Tono& t)
+    {
+        return cajaDonde(img, [&](const Pixel& p) { return mismoTono(p, t); });
+    }
+
     // Pixels of any colour but black.
     static Caja tinta(const ImagenGL& img)
     {
-        Caja c;
-        for (int y = 0; y < img.alto; ++y)
-            for (int x = 0; x < img.ancho; ++x) {
-                const Pixel p = img.en(x, y);
-                if (p.r || p.g || p.b) {
-                    c.x0 = std::min(c.x0, x);
-                    c.y0 = std::min(c.y0, y);
-                    c.x1 = std::max(c.x1, x);
-                    c.y1 = std::max(c.y1, y);
-                    ++c.n;
-                }
-            }
-        return c;
+        return cajaDonde(img, [](const Pixel& p) { return p.r || p.g || p.b; });
     }
 
     // Whether a pixel of colour t lies within one pixel of the model point (x, y).

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "funcionPlot.h"
+#include "fuentes.h"
 #include "variablesGlobales.h"
 
 namespace {
@@ -30,7 +31,7 @@ void dibujarBoton(double x, double y, double w, double h, const std::string& lab
 
     glColor3f(colorTexto.r, colorTexto.g, colorTexto.b);
     glRasterPos2f(static_cast<float>(x + 5), static_cast<float>(y + h - 1));
-    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(label.c_str()));
+    fuentes::escribirBitmap(label);
 }
 
 // Strictly inside: a click on the border misses. Consumes the click when it hits.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "botonesPlot.h"
+#include "fuentes.h"
 #include "variablesGlobales.h"
 
 // The panel: drawn first in every frame, in window pixels over the model view.
@@ -69,7 +70,7 @@ constexpr int kCombosConBoton = 100;  // combinations from index 100 on have no 
 void texto(double x, double y, const std::string& s)
 {
     glRasterPos2f(static_cast<float>(x), static_cast<float>(y));
-    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(s.c_str()));
+    fuentes::escribirBitmap(s);
 }
 
 // Under the projection of changeSize for the same window and zCam, one unit becomes one

@@ -7,11 +7,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include <GL/freeglut.h>
 
 #include "elementosPlotComun.h"
+#include "fuentes.h"
 #include "variablesGlobales.h"
 
 namespace {
@@ -41,20 +41,15 @@ void formatear(char (&etiqueta)[kEtiqueta], double v, int d, char notacion)
         etiqueta[0] = '\0';
 }
 
-// Each byte to the stroke font as a signed character code: bytes above 127 become negative
-// codes, which the font ignores without moving the origin.
-void trazarBytes(const char* texto)
-{
-    for (const char* p = texto; *p != '\0'; ++p)
-        glutStrokeCharacter(GLUT_STROKE_MONO_ROMAN, static_cast<signed char>(*p));
-}
+// Width in font units: every character, accented or not, is one glyph of the mono-spaced
+// font (its own or the replacement glyph), so the width follows the character count.
+double anchoDeTexto(const char* texto) { return kAvance * static_cast<double>(fuentes::contarCaracteres(texto)); }
 
-// The label's baseline starts, ends or is centred at (x, y); its width comes from the
-// byte count alone.
+// The label's baseline starts, ends or is centred at (x, y).
 void trazarEtiqueta(double x, double y, const char* texto, double h, Alineacion alineacion)
 {
     const double k = h * kFactorAltura;
-    const double ancho = kAvance * static_cast<double>(std::strlen(texto));  // font units
+    const double ancho = anchoDeTexto(texto);  // font units
     glPushMatrix();
     glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
     glScalef(static_cast<float>(k), static_cast<float>(k), static_cast<float>(k));
@@ -62,7 +57,7 @@ void trazarEtiqueta(double x, double y, const char* texto, double h, Alineacion 
         glTranslatef(static_cast<float>(-ancho), 0.0f, 0.0f);
     else if (alineacion == Alineacion::centro)
         glTranslatef(static_cast<float>(-ancho / 2), 0.0f, 0.0f);
-    trazarBytes(texto);
+    fuentes::trazarTexto(texto);
     glPopMatrix();
 }
 
@@ -138,7 +133,7 @@ void drawTextoEscalado(double x, double y, const char* texto, double h)
 void drawTextoEscaladoNew(const char* texto, double h, int modo)
 {
     const double k = h * kFactorAltura;
-    const double ancho = kAvance * static_cast<double>(std::strlen(texto)) * k;  // model units
+    const double ancho = anchoDeTexto(texto) * k;  // model units
     double desplazamiento = 0;
     switch (modo) {
     case 1: desplazamiento = 0; break;
@@ -150,7 +145,7 @@ void drawTextoEscaladoNew(const char* texto, double h, int modo)
     glPushMatrix();
     glTranslatef(static_cast<float>(desplazamiento), static_cast<float>(0.2 * h), 0.0f);
     glScalef(static_cast<float>(k), static_cast<float>(k), static_cast<float>(k));
-    trazarBytes(texto);
+    fuentes::trazarTexto(texto);
     glPopMatrix();
 }
 

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "elementosPlot.h"
+#include "fuentes.h"
 #include "funcionLeerArchivo.h"
 #include "funcionSolucionU.h"
+#include "modificadores.h"
 #include "variablesGlobales.h"
 
 namespace {
@@ -316,22 +318,29 @@ const ComandoFlag kComandosFlag[] = {
      "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
 };
 
-// "+" and "-" without Shift rescale the result kind shown; reactions have no scale.
-void reescalar(double factor)
+// One step of "+" (grow) or "-" (shrink): the scale times or divided by 1.1, so that "+"
+// then "-" gives the scale back.
+void pasoDeEscala(double& escala, bool agrandar)
 {
-    if (encendido(kDeformada)) escalaDef *= factor;
-    if (encendido(kAxial)) escalaN *= factor;
-    if (encendido(kCortante)) escalaV *= factor;
-    if (encendido(kMomento)) escalaM *= factor;
-    if (encendido(kCarga)) escalaCarga *= factor;
+    if (agrandar)
+        escala *= kPasoEscala;
+    else
+        escala /= kPasoEscala;
 }
 
-void teclaEscala(double factor, int modificadores)
+// "+" and "-" with exactly Shift rescale the text; otherwise the result kind shown
+// (reactions have no scale).
+void teclaEscala(bool agrandar, int modificadores)
 {
-    if (modificadores == GLUT_ACTIVE_SHIFT)
-        escalaTexto *= factor;
-    else
-        reescalar(factor);
+    if (modificadores == GLUT_ACTIVE_SHIFT) {
+        pasoDeEscala(escalaTexto, agrandar);
+        return;
+    }
+    if (encendido(kDeformada)) pasoDeEscala(escalaDef, agrandar);
+    if (encendido(kAxial)) pasoDeEscala(escalaN, agrandar);
+    if (encendido(kCortante)) pasoDeEscala(escalaV, agrandar);
+    if (encendido(kMomento)) pasoDeEscala(escalaM, agrandar);
+    if (encendido(kCarga)) pasoDeEscala(escalaCarga, agrandar);
 }
 
 // Alt with t, f or n switches value labels, diagram ordinates and node spheres.
@@ -343,6 +352,19 @@ void teclaAlt(unsigned char key)
     case 'n': case 'N': alternar(kEsferas); break;
     default: break;
     }
+}
+
+// A character key into the command line. Control keys without a row of their own (below
+// 32, and Delete, 127) would type invisible characters that spoil the command: ignored.
+// freeglut delivers the keys of accented letters as their Latin-1 codes; the command line
+// holds UTF-8 like every other text, so that it shows them and matches names of the input file.
+void escribirTecla(unsigned char key)
+{
+    constexpr unsigned char kPrimeraImprimible = 32;
+    constexpr unsigned char kSuprimir = 127;
+    if (key < kPrimeraImprimible || key == kSuprimir)
+        return;
+    comando += fuentes::utf8DeLatin1(key);
 }
 
 // The answer to the combination question: the name is looked up in the first node, which
@@ -493,7 +515,7 @@ void releerModelo()
 
 void teclado(unsigned char key, int, int)
 {
-    procesarTecla(key, glutGetModifiers());
+    procesarTecla(key, modificadoresDeTecla());
 }
 
 void procesarTecla(unsigned char key, int modificadores)
@@ -505,20 +527,19 @@ void procesarTecla(unsigned char key, int modificadores)
         ejecutarComando();
         break;
     case kRetroceso:
-        if (!comando.empty())
-            comando.pop_back();
+        comando.resize(fuentes::sinUltimoCaracter(comando));
         break;
     case '+':
-        teclaEscala(kPasoEscala, modificadores);
+        teclaEscala(true, modificadores);
         break;
     case '-':
-        teclaEscala(1 / kPasoEscala, modificadores);
+        teclaEscala(false, modificadores);
         break;
     default:
         if (modificadores == GLUT_ACTIVE_ALT)
             teclaAlt(key);
         else
-            comando += static_cast<char>(key);
+            escribirTecla(key);
         break;
     }
     glutPostRedisplay();

@@ -8,6 +8,7 @@
 
 #include "elementosPlot.h"
 #include "lienzo.h"
+#include "registroFuentes.h"
 
 namespace {
 
@@ -320,6 +321,33 @@ TEST_F(DibujoModelo, NombreDeSeccionSobreLaBarra)
     EXPECT_NEAR(abajo.y0, fila(-100 - 0.2 * h), 1);
     EXPECT_NEAR(abajo.y1 - abajo.y0, arriba.y1 - arriba.y0, 1);
     EXPECT_NEAR((abajo.x0 + abajo.x1) / 2.0, columna(0), 3);
+}
+
+// A section name with an accent (UTF-8 from the input file): the stroke font receives one
+// '?' for the accented letter, and the 7 characters, not the 8 bytes, are centred on the
+// bar's midpoint: the text starts 3.5 advances to its left, 0.2 h above it.
+TEST_F(DibujoModelo, NombreDeSeccionConAcento)
+{
+    agregarNudo(1, -200, 0);
+    agregarNudo(2, 200, 0);
+    agregarBarra(1, 0, 1);
+    barra[0].setNombreDeSeccion("Secci\xc3\xb3n");
+    mostrarTodo();
+    const double h = 30;
+    const double avance = 104.76 * h / 152.38;
+    registro::vaciar();
+    plotSecciones(h);
+    EXPECT_EQ(registro::textoTrazado(), "Secci?n");
+    const std::vector<registro::Trazo> texto = registro::buscar("Secci?n");
+    ASSERT_EQ(texto.size(), 1u);
+    EXPECT_NEAR(texto[0].x, -3.5 * avance, 1e-3);
+    EXPECT_NEAR(texto[0].y, 0.2 * h, 1e-3);
+
+    const ImagenGL img = ImagenGL::leer();
+    limpiar();
+    glColor3f(0.8f, 0.8f, 0.8f);
+    drawTextoEscalado(-3.5 * avance, 0.2 * h, "Secci?n", h);
+    EXPECT_TRUE(igualesImagenes(img, ImagenGL::leer()));
 }
 
 TEST_F(DibujoModelo, EsferasDeNudoSegunFlag16)

@@ -8,6 +8,7 @@
 
 #include "elementosPlot.h"
 #include "lienzo.h"
+#include "registroFuentes.h"
 
 namespace {
 
@@ -134,25 +135,28 @@ TEST_F(Primitivas, TextoVacioNoDibujaNada)
     EXPECT_TRUE(dibujo([&] { drawTextoEscaladoNew("", kAltura, 2); }).esNegro());
 }
 
-// The bytes of an accented letter lie outside the font: they draw nothing and do not move
-// the origin, but count in the width of an aligned text.
-TEST_F(Primitivas, BytesSobre127)
+// The stroke font holds ASCII only: a character beyond it (an accented letter, whatever
+// its number of bytes) is drawn as one '?', one advance wide, never as its bytes; the
+// aligned texts count characters.
+TEST_F(Primitivas, CaracterFueraDeLaFuenteComoSignoDeInterrogacion)
 {
-    EXPECT_TRUE(dibujo([&] { drawTextoEscalado(0, 0, "\xc3\xa1\xc3\xa9", kAltura); }).esNegro());
+    registro::vaciar();
+    drawTextoEscalado(0, 0, "\xc3\xa1\xe2\x82\xac\xf0\x9f\x98\x80\x80", kAltura);
+    EXPECT_EQ(registro::textoTrazado(), "????");
 
     const ImagenGL conTilde = dibujo([&] { drawTextoEscalado(-50, 0, "\xc3\xa1" "b", kAltura); });
-    const ImagenGL sola = dibujo([&] { drawTextoEscalado(-50, 0, "b", kAltura); });
-    EXPECT_FALSE(sola.esNegro());
-    EXPECT_TRUE(igualesImagenes(conTilde, sola));
+    const ImagenGL esperada = dibujo([&] { drawTextoEscalado(-50, 0, "?b", kAltura); });
+    EXPECT_FALSE(esperada.esNegro());
+    EXPECT_TRUE(igualesImagenes(conTilde, esperada));
 
-    // "ab" followed by the two bytes of an accented letter, ending at the origin: four
-    // characters wide, so "ab" starts 4 advances to the left.
+    // "ab" and an accented letter, ending at the origin: three characters wide, so "ab?"
+    // starts 3 advances to the left.
     const Caja alFinal = tinta(dibujo([&] { drawTextoEscaladoNew("ab\xc3\xa1", kAltura, 3); }));
-    const Caja ab = tinta(dibujo([&] { drawTextoEscalado(-4 * kAvance, 0.2 * kAltura, "ab", kAltura); }));
-    ASSERT_FALSE(ab.vacia());
-    EXPECT_NEAR(alFinal.x0, ab.x0, 1);
-    EXPECT_NEAR(alFinal.x1, ab.x1, 1);
-    EXPECT_NEAR(alFinal.y1, ab.y1, 1);
+    const Caja esperado = tinta(dibujo([&] { drawTextoEscalado(-3 * kAvance, 0.2 * kAltura, "ab?", kAltura); }));
+    ASSERT_FALSE(esperado.vacia());
+    EXPECT_NEAR(alFinal.x0, esperado.x0, 1);
+    EXPECT_NEAR(alFinal.x1, esperado.x1, 1);
+    EXPECT_NEAR(alFinal.y1, esperado.y1, 1);
 }
 
 // Mode 2 centres the text on the origin with its baseline 0.2 h above it; modes 1 and 3

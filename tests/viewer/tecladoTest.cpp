@@ -1,6 +1,7 @@
 #include <GL/freeglut.h>
 
 #include "estadoVisor.h"
+#include "modificadores.h"
 
 // Keys and the typed command line.
 
@@ -65,6 +66,105 @@ TEST_F(Teclado, MasYMenosCambianLaEscalaDelResultadoMostradoOLaDelTexto)
     procesarTecla('+', 0);
     EXPECT_DOUBLE_EQ(escalaM, 2);
     EXPECT_DOUBLE_EQ(escalaN, 5);
+    EXPECT_EQ(comando, "");
+}
+
+// "-" divides by 1.1: 0.7 / 1.1 is 0.63636363636363624 as a double (0.7 times 1/1.1 would
+// round to 0.63636363636363635), and "+" then "-" gives the scale back exactly.
+TEST_F(Teclado, MenosDivideYMasMenosDevuelveLaEscala)
+{
+    escribir("plotM");
+    escalaM = 0.7;
+    procesarTecla('-', 0);
+    EXPECT_EQ(escalaM, 0.63636363636363624);
+    escalaM = 100;
+    procesarTecla('+', 0);
+    procesarTecla('-', 0);
+    EXPECT_EQ(escalaM, 100.0);
+    escalaTexto = 100;
+    procesarTecla('+', GLUT_ACTIVE_SHIFT);
+    procesarTecla('-', GLUT_ACTIVE_SHIFT);
+    EXPECT_EQ(escalaTexto, 100.0);
+    escalaTexto = 0.7;
+    procesarTecla('-', GLUT_ACTIVE_SHIFT);
+    EXPECT_EQ(escalaTexto, 0.63636363636363624);
+}
+
+// Control keys without a row of their own type nothing: Delete and Tab after "plotM" leave
+// a command that runs.
+TEST_F(Teclado, SuprimirYTabuladorNoSeEscriben)
+{
+    for (char c : std::string("plotM"))
+        procesarTecla(static_cast<unsigned char>(c), 0);
+    procesarTecla(127, 0);  // Delete
+    procesarTecla(9, 0);    // Tab
+    EXPECT_EQ(comando, "plotM");
+    procesarTecla(13, 0);
+    EXPECT_TRUE(encendido(6));
+    EXPECT_EQ(dialogo, "Momentos Flectores Activados. Ingrese Comando:");
+}
+
+TEST_F(Teclado, NingunaTeclaDeControlSinFilaSeEscribe)
+{
+    for (int tecla = 0; tecla < 32; ++tecla)
+        if (tecla != 8 && tecla != 13 && tecla != 27)  // Backspace, Enter, Esc have rows
+            for (int modificadores : {0, GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL, GLUT_ACTIVE_ALT})
+                procesarTecla(static_cast<unsigned char>(tecla), modificadores);
+    procesarTecla(127, GLUT_ACTIVE_SHIFT);
+    EXPECT_EQ(comando, "");
+    EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16}));
+    // The first printable key and the last one below Delete are typed.
+    procesarTecla(' ', 0);
+    procesarTecla('~', 0);
+    EXPECT_EQ(comando, " ~");
+}
+
+// freeglut reports Caps Lock as Shift; the window system holds the Shift keys and the lock
+// apart. Only Shift reported with the lock on and no Shift key held is dropped.
+struct CasoBloqueo {
+    const char* nombre;
+    int deGlut;
+    bool shiftSostenido;
+    bool bloqueoActivo;
+    int reales;
+};
+void PrintTo(const CasoBloqueo& c, std::ostream* os) { *os << c.nombre; }
+
+const CasoBloqueo kCasosBloqueo[] = {
+    {"SoloBloqueo", GLUT_ACTIVE_SHIFT, false, true, 0},
+    {"BloqueoYAlt", GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, false, true, GLUT_ACTIVE_ALT},
+    {"BloqueoYCtrl", GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL, false, true, GLUT_ACTIVE_CTRL},
+    {"BloqueoYShift", GLUT_ACTIVE_SHIFT, true, true, GLUT_ACTIVE_SHIFT},
+    {"ShiftSinBloqueo", GLUT_ACTIVE_SHIFT, true, false, GLUT_ACTIVE_SHIFT},
+    // The lock off: freeglut's Shift is the keys, even if they were let go since the event.
+    {"ShiftYaSoltado", GLUT_ACTIVE_SHIFT, false, false, GLUT_ACTIVE_SHIFT},
+    {"BloqueoSinShiftReportado", GLUT_ACTIVE_ALT, false, true, GLUT_ACTIVE_ALT},
+    {"Nada", 0, false, false, 0},
+};
+
+class BloqueoMayusculas : public Teclado, public ::testing::WithParamInterface<CasoBloqueo> {};
+
+TEST_P(BloqueoMayusculas, ShiftSoloSiSeSostiene)
+{
+    const CasoBloqueo& c = GetParam();
+    EXPECT_EQ(sinBloqueoMayusculas(c.deGlut, c.shiftSostenido, c.bloqueoActivo), c.reales);
+}
+
+INSTANTIATE_TEST_SUITE_P(Visor, BloqueoMayusculas, ::testing::ValuesIn(kCasosBloqueo),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+// With the lock alone on, keypad "+" rescales the diagram and Alt-N (the lock's capital)
+// toggles the node spheres.
+TEST_F(Teclado, ConBloqueoMayusculasLasTeclasActuanComoSinEl)
+{
+    escribir("plotM");
+    escalaM = 2;
+    escalaTexto = 3;
+    procesarTecla('+', sinBloqueoMayusculas(GLUT_ACTIVE_SHIFT, false, true));
+    EXPECT_EQ(escalaM, 2 * 1.1);
+    EXPECT_EQ(escalaTexto, 3.0);
+    procesarTecla('N', sinBloqueoMayusculas(GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, false, true));
+    EXPECT_FALSE(encendido(16));
     EXPECT_EQ(comando, "");
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+// What the viewer hands to freeglut's fonts, recorded on its way. The test executables are
+// linked with --wrap=glutBitmapString and --wrap=glutStrokeCharacter: the wrappers record
+// each call and then pass it on to the font, so the drawing itself is unchanged.
+
+#include <string>
+#include <vector>
+
+namespace registro {
+
+// One glyph of the stroke font: its code, where it starts (its origin on the baseline) and
+// the direction of one font unit along the text, mapped by the model-view matrix in force
+// when it was drawn: model coordinates when the drawer was called with that matrix at the
+// identity, as the drawing tests call them.
+struct Trazo {
+    int codigo;
+    double x, y;
+    double dx, dy;
+};
+
+// Each bitmap string as the font received it, in call order.
+extern std::vector<std::string> bitmap;
+// Each stroke glyph, in call order.
+extern std::vector<Trazo> trazos;
+
+void vaciar();
+
+// The codes of the stroke glyphs received, in order, as one text.
+std::string textoTrazado();
+
+// Every run of consecutive stroke glyphs that spells texto: the start of its first glyph
+// and the text's direction.
+std::vector<Trazo> buscar(const std::string& texto);
+
+}  // namespace registro

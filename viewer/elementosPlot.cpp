@@ -108,6 +108,10 @@ void plotDialogo()
         botonCombo(wVentana - 130, 35 + 15 * i, 130, 12, nudo[0].getNombreCombo(i), i);
     for (const BotonFlag& b : kBotonesFlag)
         botonFlag(10, b.y, 70, 12, b.label, b.slot);
+    // A click is meant for the buttons on screen when it was made: the ones of this frame.
+    // One that no button took is dropped, so no button moved under it later (a resize, a
+    // re-read that adds combinations) toggles without a click of its own.
+    xClickIzq = yClickIzq = 0;
 
     glPopMatrix();
 }

@@ -143,7 +143,7 @@ void cargasDeBarra(objBarra2d& b, int c, double s, double h)
 // height lower.
 void reaccion(const char* prefijo, double valor, double& y)
 {
-    char texto[dibujo::kLargoEtiqueta];
+    char texto[dibujo::kLargoEtiquetaConPrefijo];
     dibujo::formatearEtiqueta(texto, prefijo, valor, precision);
     drawTextoEscalado(0.1, y, texto, escalaTexto);
     y -= escalaTexto;

@@ -12,9 +12,15 @@ namespace dibujo {
 // Label buffer of every drawn number: at most 99 characters and the terminator.
 constexpr std::size_t kLargoEtiqueta = 100;
 
+// A prefixed label ("x0= ", "Rx: ", "Ry: ", "Mz: "): a prefix of at most kLargoPrefijo
+// characters, then the number as a number label holds it.
+constexpr std::size_t kLargoPrefijo = 4;
+constexpr std::size_t kLargoEtiquetaConPrefijo = kLargoPrefijo + kLargoEtiqueta;
+
 // prefijo followed by v in fixed-point notation with d decimals (a negative d counts as 0),
-// formatted as drawNumFloat formats its numbers; cut after the 99th character.
-void formatearEtiqueta(char (&etiqueta)[kLargoEtiqueta], const char* prefijo, double v, int d);
+// formatted as drawNumFloat formats its numbers (up to 99 characters): the whole number
+// follows the prefix.
+void formatearEtiqueta(char (&etiqueta)[kLargoEtiquetaConPrefijo], const char* prefijo, double v, int d);
 
 // Isolation: an entry of exactly 1 shows the bar or node; an entry the vector does not hold
 // (it is sized when the window opens) hides it.

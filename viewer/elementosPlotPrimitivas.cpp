@@ -70,7 +70,7 @@ void trazarNumero(double x, double y, double v, int d, double h, char notacion, 
 
 }  // namespace
 
-void dibujo::formatearEtiqueta(char (&etiqueta)[kLargoEtiqueta], const char* prefijo, double v, int d)
+void dibujo::formatearEtiqueta(char (&etiqueta)[kLargoEtiquetaConPrefijo], const char* prefijo, double v, int d)
 {
     char numero[kEtiqueta];
     formatear(numero, v, d, 'f');

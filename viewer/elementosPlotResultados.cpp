@@ -120,7 +120,7 @@ void etiquetasInterioresCortante(objBarra2d& b, int c, const Eigen::MatrixXd& t,
 {
     const double xv = b.getXvcero(c);
     if (xv != -1) {
-        char texto[dibujo::kLargoEtiqueta];
+        char texto[dibujo::kLargoEtiquetaConPrefijo];
         dibujo::formatearEtiqueta(texto, "x0= ", xv, precision);
         const double elevacion = 0.2 * escalaTexto;
         if (!girar) {

@@ -12,6 +12,7 @@
 #include "funcionSolucionU.h"
 #include "lienzo.h"
 #include "modeloDePrueba.h"
+#include "registroFuentes.h"
 
 namespace {
 
@@ -311,6 +312,22 @@ TEST_F(DibujoCargas, ReaccionConMuchosDecimales)
     EXPECT_GT(derecha, columna(0.1 + 17 * avance));
     EXPECT_LE(derecha, columna(0.1 + 18 * avance) + 1);
     EXPECT_NEAR(nudo[0].getReaccionY(0), 1, 1e-9);
+
+    // 97 decimals: the number takes 99 characters ("1." or "0." and 97 decimals) and
+    // follows "Ry: " whole, its last glyph 102 advances from the label's start at (0.1, -t).
+    precision = 97;
+    registro::vaciar();
+    plotReacciones(0);
+    char numero[128];
+    ASSERT_EQ(std::snprintf(numero, sizeof numero, "%.97f", nudo[0].getReaccionY(0)), 99);
+    const std::string etiqueta = std::string("Ry: ") + numero;
+    const std::vector<registro::Rotulo> ry = registro::buscar(etiqueta);
+    ASSERT_EQ(ry.size(), 1u);
+    EXPECT_TRUE(registro::buscar(etiqueta + "0").empty());
+    EXPECT_NEAR(ry[0].primero.x, 0.1, 1e-5);
+    EXPECT_NEAR(ry[0].primero.y, -t, 1e-5);
+    EXPECT_NEAR(ry[0].ultimo.x, 0.1 + 102 * avance, 0.01 * avance);
+    EXPECT_NEAR(ry[0].ultimo.y, -t, 1e-5);
 }
 
 }  // namespace

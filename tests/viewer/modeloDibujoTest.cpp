@@ -338,10 +338,11 @@ TEST_F(DibujoModelo, NombreDeSeccionConAcento)
     registro::vaciar();
     plotSecciones(h);
     EXPECT_EQ(registro::textoTrazado(), "Secci?n");
-    const std::vector<registro::Trazo> texto = registro::buscar("Secci?n");
+    const std::vector<registro::Rotulo> texto = registro::buscar("Secci?n");
     ASSERT_EQ(texto.size(), 1u);
-    EXPECT_NEAR(texto[0].x, -3.5 * avance, 1e-3);
-    EXPECT_NEAR(texto[0].y, 0.2 * h, 1e-3);
+    EXPECT_NEAR(texto[0].primero.x, -3.5 * avance, 1e-3);
+    EXPECT_NEAR(texto[0].primero.y, 0.2 * h, 1e-3);
+    EXPECT_NEAR(texto[0].ultimo.x, 2.5 * avance, 0.01 * avance);
 
     const ImagenGL img = ImagenGL::leer();
     limpiar();

@@ -19,12 +19,14 @@ std::string registro::textoTrazado()
     return texto;
 }
 
-std::vector<registro::Trazo> registro::buscar(const std::string& texto)
+std::vector<registro::Rotulo> registro::buscar(const std::string& texto)
 {
-    std::vector<Trazo> encontrados;
+    std::vector<Rotulo> encontrados;
+    if (texto.empty())
+        return encontrados;
     const std::string todo = textoTrazado();
-    for (std::size_t i = todo.find(texto); i != std::string::npos && !texto.empty(); i = todo.find(texto, i + 1))
-        encontrados.push_back(trazos[i]);
+    for (std::size_t i = todo.find(texto); i != std::string::npos; i = todo.find(texto, i + 1))
+        encontrados.push_back({trazos[i], trazos[i + texto.size() - 1]});
     return encontrados;
 }
 

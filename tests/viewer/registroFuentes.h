@@ -29,8 +29,13 @@ void vaciar();
 // The codes of the stroke glyphs received, in order, as one text.
 std::string textoTrazado();
 
-// Every run of consecutive stroke glyphs that spells texto: the start of its first glyph
-// and the text's direction.
-std::vector<Trazo> buscar(const std::string& texto);
+// A run of consecutive stroke glyphs: its first and its last glyph.
+struct Rotulo {
+    Trazo primero;
+    Trazo ultimo;
+};
+
+// Every run of consecutive stroke glyphs that spells texto.
+std::vector<Rotulo> buscar(const std::string& texto);
 
 }  // namespace registro

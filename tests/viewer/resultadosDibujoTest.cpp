@@ -3,6 +3,7 @@
 // pixels), so an ordinate of 1 model unit is 100 pixels.
 
 #include <cmath>
+#include <cstdio>
 #include <ostream>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "funcionSolucionU.h"
 #include "lienzo.h"
 #include "modeloDePrueba.h"
+#include "registroFuentes.h"
 
 namespace {
 
@@ -161,6 +163,25 @@ TEST_F(DibujoResultados, EtiquetasDelCortante)
     drawNumFloatRight(8, v(1, 20) * s, v(1, 20), precision, escalaTexto);
     drawTextoEscalado(4, 0.2 * escalaTexto, "x0= 4.00", escalaTexto);
     EXPECT_TRUE(igualesImagenes(conEtiquetas, ImagenGL::leer()));
+}
+
+// The "x0= " label is the prefix and the whole number label: with 97 decimals an abscissa
+// near 4 takes 99 characters ("4." or "3." and 97 decimals), so the label holds 103.
+TEST_F(DibujoResultados, EtiquetaX0EnteraConMuchosDecimales)
+{
+    vigaSimple(10);
+    const double xv = barra[0].getXvcero(0);
+    ASSERT_NEAR(xv, 4, 1e-9);  // mid-span
+    precision = 97;
+    registro::vaciar();
+    plotCortante(0, 0.05);
+    char numero[128];
+    ASSERT_EQ(std::snprintf(numero, sizeof numero, "%.97f", xv), 99);
+    // The label is the last text of the diagram (no extreme label for a linear shear).
+    const std::string trazado = registro::textoTrazado();
+    const std::size_t inicio = trazado.find("x0= ");
+    ASSERT_NE(inicio, std::string::npos);
+    EXPECT_EQ(trazado.substr(inicio), std::string("x0= ") + numero);
 }
 
 // Cantilever of length 8 fixed at the origin under a transverse load falling linearly

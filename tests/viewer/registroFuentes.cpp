@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <cmath>
+
 std::vector<std::string> registro::bitmap;
 std::vector<registro::Trazo> registro::trazos;
 
@@ -19,14 +21,37 @@ std::string registro::textoTrazado()
     return texto;
 }
 
+namespace {
+
+// Whether glyph b stands one advance of the mono-spaced font after glyph a, in a's direction.
+bool siguiente(const registro::Trazo& a, const registro::Trazo& b)
+{
+    constexpr double kAvance = 104.76;
+    const double ex = a.x + kAvance * a.dx, ey = a.y + kAvance * a.dy;
+    const double tolerancia = 0.05 * kAvance * std::hypot(a.dx, a.dy);
+    return std::hypot(b.x - ex, b.y - ey) < tolerancia;
+}
+
+}  // namespace
+
+std::vector<registro::Rotulo> registro::rotulos()
+{
+    std::vector<Rotulo> textos;
+    for (std::size_t i = 0; i < trazos.size(); ++i) {
+        if (textos.empty() || !siguiente(trazos[i - 1], trazos[i]))
+            textos.push_back({"", trazos[i], trazos[i]});
+        textos.back().texto += static_cast<char>(trazos[i].codigo);
+        textos.back().ultimo = trazos[i];
+    }
+    return textos;
+}
+
 std::vector<registro::Rotulo> registro::buscar(const std::string& texto)
 {
     std::vector<Rotulo> encontrados;
-    if (texto.empty())
-        return encontrados;
-    const std::string todo = textoTrazado();
-    for (std::size_t i = todo.find(texto); i != std::string::npos; i = todo.find(texto, i + 1))
-        encontrados.push_back({trazos[i], trazos[i + texto.size() - 1]});
+    for (const Rotulo& r : rotulos())
+        if (r.texto == texto)
+            encontrados.push_back(r);
     return encontrados;
 }
 

@@ -29,13 +29,18 @@ void vaciar();
 // The codes of the stroke glyphs received, in order, as one text.
 std::string textoTrazado();
 
-// A run of consecutive stroke glyphs: its first and its last glyph.
+// One text drawn with the stroke font: its glyphs' codes, its first and its last glyph.
 struct Rotulo {
+    std::string texto;
     Trazo primero;
     Trazo ultimo;
 };
 
-// Every run of consecutive stroke glyphs that spells texto.
+// The stroke glyphs grouped into texts: a glyph that does not stand one advance (104.76
+// font units along the text) after the glyph before it starts a new text.
+std::vector<Rotulo> rotulos();
+
+// The texts that read exactly texto, in drawing order.
 std::vector<Rotulo> buscar(const std::string& texto);
 
 }  // namespace registro

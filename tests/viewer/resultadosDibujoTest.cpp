@@ -2,10 +2,12 @@
 // solved by funcionSolucionU. View: 0.01 model units per pixel (a 4-unit bar spans 400
 // pixels), so an ordinate of 1 model unit is 100 pixels.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "elementosPlot.h"
 #include "funcionPlot.h"
@@ -47,6 +49,19 @@ protected:
         prueba::agregarNudo(8, 0, 0, 1, 0);
         prueba::agregarBarra(0, 1, 2e8, 1, 1e-3);
         barra[0].setCargaLocal("q", 0, 0, -q, -q);
+        prueba::agregarCombo("C", 1, "q");
+        funcionSolucionU();
+        mostrarTodo();
+    }
+
+    // A bar of span 8 along X from (xa, 0) to (xb, 0), its start fully held and its end
+    // held by the codes (finX, finY, finGiro), under a local transverse load from qi to qf.
+    void barraEmpotrada(double xa, double xb, int finX, int finY, int finGiro, double qi, double qf)
+    {
+        prueba::agregarNudo(xa, 0, 1, 1, 1);
+        prueba::agregarNudo(xb, 0, finX, finY, finGiro);
+        prueba::agregarBarra(0, 1, 2e8, 1, 1e-3);
+        barra[0].setCargaLocal("q", 0, 0, qi, qf);
         prueba::agregarCombo("C", 1, "q");
         funcionSolucionU();
         mostrarTodo();
@@ -177,11 +192,7 @@ TEST_F(DibujoResultados, EtiquetaX0EnteraConMuchosDecimales)
     plotCortante(0, 0.05);
     char numero[128];
     ASSERT_EQ(std::snprintf(numero, sizeof numero, "%.97f", xv), 99);
-    // The label is the last text of the diagram (no extreme label for a linear shear).
-    const std::string trazado = registro::textoTrazado();
-    const std::size_t inicio = trazado.find("x0= ");
-    ASSERT_NE(inicio, std::string::npos);
-    EXPECT_EQ(trazado.substr(inicio), std::string("x0= ") + numero);
+    EXPECT_EQ(registro::buscar(std::string("x0= ") + numero).size(), 1u);
 }
 
 // Cantilever of length 8 fixed at the origin under a transverse load falling linearly
@@ -189,13 +200,7 @@ TEST_F(DibujoResultados, EtiquetaX0EnteraConMuchosDecimales)
 // load changes sign: |V(L/2)| = q0 L / 4 = 20. That value is labelled at station 10.
 TEST_F(DibujoResultados, ExtremoInteriorDelCortante)
 {
-    prueba::agregarNudo(0, 0, 1, 1, 1);
-    prueba::agregarNudo(8, 0, 0, 0, 0);
-    prueba::agregarBarra(0, 1, 2e8, 1, 1e-3);
-    barra[0].setCargaLocal("q", 0, 0, 10, -10);
-    prueba::agregarCombo("C", 1, "q");
-    funcionSolucionU();
-    mostrarTodo();
+    barraEmpotrada(0, 8, 0, 0, 0, 10, -10);
     const double s = 0.05;  // 20 drawn 1 unit from the axis
     const double vMedio = barra[0].getSolicitacionCortante(0, 21)(1, 10);
     ASSERT_NEAR(std::abs(vMedio), 20, 1e-6);
@@ -329,6 +334,96 @@ TEST_P(GiroDeEtiquetas, AxialEnTraccion)
 
 INSTANTIATE_TEST_SUITE_P(Angulos, GiroDeEtiquetas, ::testing::ValuesIn(kGiros),
                          [](const auto& i) { return std::string(i.param.nombre); });
+
+// ---------------------------------------------------------------------------------------
+// Shear and moment labels of a bar drawn leftwards (180 degrees), turned so that they read
+// left to right. Bar frame at the start node A = (8, 0): x along -X, y along -Y, so the
+// bar-frame point (x, y) is (8 - x, -y); a label turned about its anchor runs along +X
+// from there. Where each text starts, from the label table by hand.
+
+struct LugarDeEtiqueta {
+    std::string texto;
+    double x, y;  // start of the text's baseline, model units
+};
+
+class EtiquetasGiradas : public DibujoResultados {
+protected:
+    void SetUp() override
+    {
+        DibujoResultados::SetUp();
+        vista(kPixel, kAnchoVentana / 2, kAltoVentana / 2);
+        avance = 104.76 * escalaTexto * 0.006562541015881349;
+    }
+
+    // Every expected text drawn once, starting where expected, reading along +X.
+    void comprobar(const std::vector<LugarDeEtiqueta>& esperadas) const
+    {
+        std::vector<registro::Rotulo> dibujadas = registro::rotulos();
+        EXPECT_EQ(dibujadas.size(), esperadas.size());
+        for (const LugarDeEtiqueta& e : esperadas) {
+            SCOPED_TRACE(e.texto);
+            auto r = std::find_if(dibujadas.begin(), dibujadas.end(), [&](const registro::Rotulo& d) {
+                return d.texto == e.texto && std::abs(d.primero.x - e.x) < 1e-3 && std::abs(d.primero.y - e.y) < 1e-3;
+            });
+            ASSERT_NE(r, dibujadas.end());
+            EXPECT_GT(r->primero.dx, 0);
+            EXPECT_NEAR(r->primero.dy, 0, 1e-6);
+            dibujadas.erase(r);
+        }
+    }
+
+    double avance = 0;
+};
+
+// Span 8 from A = (8, 0), fully held, to B = (0, 0), held but for X; uniform load 10
+// downwards, that is along the leftward bar's local +y (q = +10). Clamped both ends, by
+// hand in the bar frame: V(x) = q (x - L/2), so V(0) = -40 and V(L) = 40, zero at L/2;
+// M(x) = q (x - L/2)^2 / 2 - q L^2 / 24: 53.33 at both ends, -26.67 at mid-span.
+TEST_F(EtiquetasGiradas, CortanteYMomentoDeUnaBarraHaciaLaIzquierda)
+{
+    barraEmpotrada(8, 0, 0, 1, 1, 10, 10);
+    ASSERT_NEAR(barra[0].getAngulo(), PI, 1e-12);
+    const Eigen::MatrixXd v = barra[0].getSolicitacionCortante(0, 21);
+    const Eigen::MatrixXd m = barra[0].getSolicitacionMomento(0, 21);
+    ASSERT_NEAR(v(1, 0), -40, 1e-6);
+    ASSERT_NEAR(v(1, 20), 40, 1e-6);
+    ASSERT_NEAR(m(1, 0), 160.0 / 3, 1e-6);
+    ASSERT_NEAR(m(1, 10), -80.0 / 3, 1e-6);
+    const double t = escalaTexto;
+
+    // Shear, s = 0.05. Start: anchor (0, -40 s), drawn from it: (8, 2). End: anchor
+    // (8, 40 s) at (0, -2), the text ending there. "x0= ": anchor (4, 0) at (4, 0), the
+    // text raised 0.2 t.
+    registro::vaciar();
+    plotCortante(0, 0.05);
+    comprobar({{"-40.00", 8, 2}, {"40.00", -5 * avance, -2}, {"x0= 4.00", 4, 0.2 * t}});
+
+    // Moment, s = 0.025, ordinate -M s. Start: anchor (0, -53.33 s) at (8, 1.333), the text
+    // from L/50 beyond it. End: anchor (8, -53.33 s) at (0, 1.333), the text ending L/50
+    // beyond it. Extreme: anchor (4, 26.67 s) at (4, -0.667), the text centred there.
+    registro::vaciar();
+    plotMomento(0, 0.025);
+    const double yExtremo = 160.0 / 3 * 0.025;
+    comprobar({{"53.33", 8 + 8.0 / 50, yExtremo},
+               {"53.33", -8.0 / 50 - 5 * avance, yExtremo},
+               {"-26.67", 4 - 3 * avance, -80.0 / 3 * 0.025}});
+}
+
+// Cantilever of span 8 held at A = (8, 0), drawn leftwards to B = (0, 0), under a local
+// load falling from +10 to -10: V(x) = q0 x (L - x) / L by hand, zero at both ends and 20
+// at mid-span, station 10. The extreme label: anchor (4, 20 s) at (4, -20 s), drawn from it.
+TEST_F(EtiquetasGiradas, ExtremoDelCortanteDeUnaBarraHaciaLaIzquierda)
+{
+    barraEmpotrada(8, 0, 0, 0, 0, 10, -10);
+    ASSERT_NEAR(barra[0].getSolicitacionCortante(0, 21)(1, 10), 20, 1e-6);
+    registro::vaciar();
+    plotCortante(0, 0.05);
+    const std::vector<registro::Rotulo> extremo = registro::buscar("20.00");
+    ASSERT_EQ(extremo.size(), 1u);
+    EXPECT_NEAR(extremo[0].primero.x, 4, 1e-3);
+    EXPECT_NEAR(extremo[0].primero.y, -20 * 0.05, 1e-3);
+    EXPECT_GT(extremo[0].primero.dx, 0);
+}
 
 // ---------------------------------------------------------------------------------------
 // Deformed shape: cantilever of length 4 along +x, tip load P down, EI = 64:

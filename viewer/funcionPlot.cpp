@@ -355,14 +355,16 @@ void teclaAlt(unsigned char key)
 }
 
 // A character key into the command line. Control keys without a row of their own (below
-// 32, and Delete, 127) would type invisible characters that spoil the command: ignored.
-// freeglut delivers the keys of accented letters as their Latin-1 codes; the command line
-// holds UTF-8 like every other text, so that it shows them and matches names of the input file.
+// 32, Delete 127, and the Latin-1 controls 128 to 159) would type invisible characters
+// that spoil the command: ignored. freeglut delivers the keys of accented letters as their
+// Latin-1 codes; the command line holds UTF-8 like every other text, so that it shows them
+// and matches names of the input file.
 void escribirTecla(unsigned char key)
 {
     constexpr unsigned char kPrimeraImprimible = 32;
     constexpr unsigned char kSuprimir = 127;
-    if (key < kPrimeraImprimible || key == kSuprimir)
+    constexpr unsigned char kUltimoControlLatin1 = 159;
+    if (key < kPrimeraImprimible || (key >= kSuprimir && key <= kUltimoControlLatin1))
         return;
     comando += fuentes::utf8DeLatin1(key);
 }

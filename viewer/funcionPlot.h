@@ -38,8 +38,9 @@ void zoomOut();
 // the result kinds 3 to 8 exclude one another. Any k outside the table does nothing.
 void modificadorFlagsGraf(int k);
 
-// Keyboard callbacks. teclado reads the modifier state of the event and hands the key to
-// procesarTecla; modificadores is a combination of GLUT_ACTIVE_SHIFT, _CTRL and _ALT.
+// Keyboard callbacks. teclado reads the modifier state of the event, Caps Lock told apart
+// from Shift (modificadores.h), and hands the key to procesarTecla; modificadores is a
+// combination of GLUT_ACTIVE_SHIFT, _CTRL and _ALT.
 void teclado(unsigned char key, int x, int y);
 void procesarTecla(unsigned char key, int modificadores);
 void tecladoEspecial(int key, int x, int y);

@@ -110,13 +110,16 @@ TEST_F(Teclado, NingunaTeclaDeControlSinFilaSeEscribe)
         if (tecla != 8 && tecla != 13 && tecla != 27)  // Backspace, Enter, Esc have rows
             for (int modificadores : {0, GLUT_ACTIVE_SHIFT, GLUT_ACTIVE_CTRL, GLUT_ACTIVE_ALT})
                 procesarTecla(static_cast<unsigned char>(tecla), modificadores);
-    procesarTecla(127, GLUT_ACTIVE_SHIFT);
+    // Delete and the Latin-1 control codes 128 to 159.
+    for (int tecla = 127; tecla < 160; ++tecla)
+        procesarTecla(static_cast<unsigned char>(tecla), 0);
     EXPECT_EQ(comando, "");
     EXPECT_EQ(slotsEncendidos(), (std::vector<int>{9, 14, 15, 16}));
-    // The first printable key and the last one below Delete are typed.
-    procesarTecla(' ', 0);
-    procesarTecla('~', 0);
-    EXPECT_EQ(comando, " ~");
+    // The printable keys at the edges: blank, tilde, no-break space (160, two bytes in
+    // UTF-8) and y with diaeresis (255).
+    for (int tecla : {32, 126, 160, 255})
+        procesarTecla(static_cast<unsigned char>(tecla), 0);
+    EXPECT_EQ(comando, " ~\xc2\xa0\xc3\xbf");
 }
 
 // freeglut reports Caps Lock as Shift; the window system holds the Shift keys and the lock

@@ -8,6 +8,7 @@
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 segundos=${1:-60}
+[[ "$segundos" =~ ^[0-9]+$ ]] || { echo "Uso: scripts/fuzz.sh [SEGUNDOS]"; exit 2; }
 source "$raiz/scripts/dependencias.sh"
 instalar_faltantes clang libclang-rt-dev
 build="$raiz/build-fuzz"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds ORVELTA and its tests and runs them; the viewer tests get a private Xvfb display
-# when there is none.
+# Builds ORVELTA and its tests and runs them. The viewer tests get a private Xvfb of
+# 1280x1024, whatever DISPLAY holds; ORVELTA_PANTALLA=:0 runs them on display :0 instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/dependencias.sh
 scripts/compilar.sh
 source scripts/pantalla.sh
-ctest --test-dir "${ORVELTA_BUILD:-build}" --output-on-failure -j "$(nproc)"
+build=${ORVELTA_BUILD:-build}
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

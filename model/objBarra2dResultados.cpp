@@ -83,7 +83,7 @@ void objBarra2d::setDesplazamientos(Eigen::MatrixXd d)
 
     for (Eigen::Index c = 0; c < nc; ++c) {
         // Combinations the bar does not hold load it with nothing.
-        const bool conCarga = c < cargasCombo.rows() && c < cargasEquivalentesLocales.cols();
+        const bool conCarga = c < combos() && c < cargasEquivalentesLocales.cols();
         const Eigen::VectorXd uc = desplazamientosLocales.col(c);
         Eigen::VectorXd f = kLocal * uc;   // end forces on the bar, local axes, CCW moments
         if (conCarga)
@@ -163,10 +163,10 @@ double objBarra2d::getXvcero(int c)
 
     const double L = longitud;
     double escala = 0.0;
-    if (c < cargasCombo.rows())
+    if (c < combos())
         escala = cargasCombo.row(c).cwiseAbs().maxCoeff();
-    const double Qi = (c < cargasCombo.rows()) ? cargasCombo(c, 2) : 0.0;
-    const double Qf = (c < cargasCombo.rows()) ? cargasCombo(c, 3) : 0.0;
+    const double Qi = (c < combos()) ? cargasCombo(c, 2) : 0.0;
+    const double Qf = (c < combos()) ? cargasCombo(c, 3) : 0.0;
     const bool sinCarga = std::max(std::abs(Qi), std::abs(Qf)) <= kRedondeo * escala;
     const bool uniforme = std::abs(Qf - Qi) <= kRedondeo * escala;
 
@@ -237,10 +237,12 @@ Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double escala) const
     const double du = (uLoc(3) - uLoc(0)) * s;
     const double alargamientoPorPaso = (n > 1) ? du / (n - 1) : 0.0;
 
-    // Deflection along local y; a bar without bending stiffness is drawn straight.
+    // Deflection along local y. A bar without bending stiffness (a truss member given
+    // I = 0) has no elastic curve: its axis is the straight line between its displaced ends.
+    const double L = longitud;
     auto flecha = [&](double x) {
         if (EI == 0.0)
-            return 0.0;
+            return (L == 0.0) ? uLoc(1) : uLoc(1) + (uLoc(4) - uLoc(1)) * x / L;
         const double x2 = x * x;
         const double EIv = -k(0) * x2 * x2 * x / 120 - k(1) * x2 * x2 / 24 + k(2) * x2 * x / 6
                          + k(3) * x2 / 2 + k(4) * x + k(5);

@@ -94,8 +94,9 @@ Eigen::MatrixXd objBarra2d::getCargasEquivalentesLocales()
         const double Qi = cargasCombo(c, 2);
         const double Qf = cargasCombo(c, 3);
 
-        const double MA = L * L * (Qi / 20 + Qf / 30);      // fixed-end moments, as loads
-        const double MB = -L * L * (Qi / 30 + Qf / 20);
+        // L x (L x q): a zero load stays zero on a bar so long that L^2 overflows.
+        const double MA = L * (L * (Qi / 20 + Qf / 30));    // fixed-end moments, as loads
+        const double MB = -L * (L * (Qi / 30 + Qf / 20));
         const double VA = L * (7 * Qi + 3 * Qf) / 20;       // fixed-end shears, as loads
         const double VB = L * (3 * Qi + 7 * Qf) / 20;
 

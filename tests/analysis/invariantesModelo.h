@@ -43,3 +43,39 @@ inline std::string invarianteRoto()
         return "escalaApoyo o precision fuera de rango";
     return std::string();
 }
+
+// Asks every result query of every node and bar, for every combination the object holds
+// results of; answers the first one that gives a NaN or an infinity, or an empty string.
+// An unsolved model (no results anywhere) passes.
+inline std::string resultadoNoFinito()
+{
+    for (const objNudo2d& n : nudo) {
+        for (int c = 0; c < noCombos; ++c) {
+            if (!n.tieneResultados(c))
+                continue;
+            const double valores[] = {n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getGiroZ(c),
+                                      n.getReaccionX(c), n.getReaccionY(c), n.getReaccionM(c)};
+            for (double v : valores)
+                if (!std::isfinite(v))
+                    return "nudo " + std::to_string(n.getNoNudoUsuario()) + ": desplazamiento o reacción";
+        }
+    }
+    for (objBarra2d& b : barra) {
+        const std::string cual = "barra " + std::to_string(b.getNoBarraUsuario()) + ": ";
+        for (int c = 0; c < noCombos; ++c) {
+            if (!b.tieneResultados(c))
+                continue;
+            if (!b.getSolicitacionAxial(c, 21).allFinite() || !b.getSolicitacionCortante(c, 21).allFinite()
+                || !b.getSolicitacionMomento(c, 21).allFinite())
+                return cual + "solicitaciones";
+            if (!std::isfinite(b.getXvcero(c)) || !std::isfinite(b.getMmax(c)))
+                return cual + "cortante nulo o momento máximo";
+            if (!b.getBarraDeformada(c, 21, escalaDef).allFinite())
+                return cual + "deformada";
+        }
+        if (!b.getConstantesIntegracion().allFinite() || !b.getDesplazamientosLocales().allFinite()
+            || !b.getDesplazamientosGlobales().allFinite())
+            return cual + "constantes o desplazamientos";
+    }
+    return std::string();
+}

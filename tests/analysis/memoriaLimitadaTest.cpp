@@ -13,20 +13,13 @@
 #include "funcionLeerArchivo.h"
 #include "funcionSolucionU.h"
 #include "modeloDePrueba.h"
+#include "sanitizador.h"
 #include "variablesGlobales.h"
 
 // A failed allocation, made real: the step runs in a child process whose address space is
 // limited (as by ulimit -v) to what it holds already plus a margin, so the large
 // allocation of the step throws std::bad_alloc. The step must say so in one line and
 // leave no model (reading) or an unsolved one (solving), and the process must go on.
-
-#if defined(__SANITIZE_ADDRESS__)
-#define ORVELTA_CON_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ORVELTA_CON_ASAN 1
-#endif
-#endif
 
 namespace {
 
@@ -69,7 +62,7 @@ protected:
     void SetUp() override
     {
 #ifdef ORVELTA_CON_ASAN
-        GTEST_SKIP() << "AddressSanitizer reserves terabytes of shadow memory: it cannot run under an address-space limit";
+        GTEST_SKIP() << kAsanSinLimite;
 #endif
         prueba::reiniciarEstado();
         reiniciarEstadoGlobal();

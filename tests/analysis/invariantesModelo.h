@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
+#include "funcionImprimirResultados.h"
+#include "funcionSolucionU.h"
 #include "variablesGlobales.h"
 
 // What the solver and the viewer rely on after any read, whatever the file held. Answers
@@ -77,5 +80,30 @@ inline std::string resultadoNoFinito()
             || !b.getDesplazamientosGlobales().allFinite())
             return cual + "constantes o desplazamientos";
     }
+    return std::string();
+}
+
+// A model small enough to solve in a moment: the fuzzers solve what they build only then.
+inline bool esPequeno() { return noNudos <= 60 && noCombos <= 8; }
+
+// Solves a small model as the start-up would, asks every result query, and writes the
+// report into the directory (as the working directory), removing it at once. Answers the
+// first broken promise, or an empty string.
+inline std::string resolverYRevisar(const std::filesystem::path& directorio)
+{
+    if (noNudos == 0 || noBarras == 0 || noCombos == 0 || !esPequeno())
+        return std::string();
+    funcionSolucionU();
+    const std::string noFinito = resultadoNoFinito();
+    if (!noFinito.empty())
+        return "resultado no finito en " + noFinito;
+    std::error_code error;
+    const std::filesystem::path anterior = std::filesystem::current_path(error);
+    std::filesystem::current_path(directorio, error);
+    if (error)
+        return "no se puede entrar en " + directorio.string();
+    funcionImprimirResultados();
+    std::filesystem::remove(directorio / "resultados.txt", error);
+    std::filesystem::current_path(anterior, error);
     return std::string();
 }

@@ -7,6 +7,8 @@
 
 #include <Eigen/Dense>
 
+#include "filasPorNombre.h"
+
 // The straight two-node bar element of the plane frame.
 //
 // Local axes: x runs from the start node to the end node, y is x turned by +90 degrees.
@@ -137,5 +139,5 @@ private:
     // Name indexes, kept with every load and combination added, so that model building
     // stays linear in the file size however many loads and combinations it gives a bar.
     std::unordered_map<std::string, Eigen::RowVector4d> sumaPorCaso;   // local and global loads of each case
-    std::unordered_map<std::string, int> filaDeCombo;                  // combination name -> row
+    IndiceDeNombres filaDeCombo;                                       // combination name -> row
 };

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <iostream>
 
-#include "filasPorNombre.h"
-
 // Appends one load row [Fi, Ff, Qi, Qf] under its case name, keeping the earlier rows, and
 // adds it to the case's sum that the combinations read.
 void objBarra2d::agregarCarga(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,

@@ -2,8 +2,6 @@
 
 #include <iostream>
 
-#include "filasPorNombre.h"
-
 objNudo2d::objNudo2d()
     : numeroDeNudo(0),
       numeroNudoUsuario(0),
@@ -108,8 +106,7 @@ std::string objNudo2d::getNombreCombo(int i) const { return nombresCombos[static
 
 int objNudo2d::getNumeroDeCombo(std::string nombre) const
 {
-    const auto fila = filaDeCombo.find(nombre);
-    return (fila == filaDeCombo.end()) ? -1 : fila->second;
+    return filaDeCombo.buscar(nombresCombos, nombre);
 }
 
 bool objNudo2d::tieneResultados(int c) const

@@ -6,6 +6,8 @@
 
 #include <Eigen/Dense>
 
+#include "filasPorNombre.h"
+
 // A joint of the plane frame: three degrees of freedom (X, Y, rotation), support codes,
 // springs, named point loads, one load row per load combination and, after the solve,
 // displacements and reactions per combination. Global axes throughout; rotations and
@@ -67,5 +69,5 @@ private:
     // Name indexes, kept with every load and combination added, so that model building
     // stays linear in the file size however many loads and combinations it gives a node.
     std::unordered_map<std::string, Eigen::RowVector3d> sumaPorCaso;   // sum of each case's point loads
-    std::unordered_map<std::string, int> filaDeCombo;                  // combination name -> row
+    IndiceDeNombres filaDeCombo;                                       // combination name -> row
 };

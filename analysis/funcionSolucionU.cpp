@@ -65,11 +65,11 @@ double memoriaDisponible()
     return (paginas > 0 && tamano > 0) ? paginas * tamano : std::numeric_limits<double>::max();
 }
 
-// Bytes the dense solve holds at its peak: kEstructura (3N)^2; NL^2 each for kLL, the LU's own
-// copy and the mechanism modes (kernel() forms NL^2 at most);
-// the load, displacement and reaction tables with their temporaries. Reckoned in double,
-// so a huge model cannot overflow the count. An address-space limit below the machine's
-// memory is not seen here: the solver catches the failed allocation instead.
+// Bytes the dense solve holds at its peak: kEstructura (3N)^2; NL^2 each for kLL, the LU's
+// own copy and the mechanism modes (kernel() forms NL^2 at most); the load, displacement
+// and reaction tables with their temporaries. Reckoned in double, so a huge model cannot
+// overflow the count. An address-space limit below the machine's memory is not seen here:
+// the solver catches the failed allocation instead.
 bool cabeEnMemoria(double libres)
 {
     const double gdl = 3.0 * noNudos;

@@ -125,9 +125,11 @@ TEST_F(Entrada, UnaTuberiaNoEsUnArchivoDeEntrada)
     const std::string ruta = "/dev/fd/" + std::to_string(tubo[0]);
     const std::string ejemplo = "nudos: 1 0 0 2 5 0\n";
     ASSERT_EQ(write(tubo[1], ejemplo.data(), ejemplo.size()), static_cast<ssize_t>(ejemplo.size()));
+    close(tubo[1]);   // as cat does when done: the text waits in the pipe
+    alarm(20);
     const Salida salida = ejecutar(directorio.camino(), {ruta});
+    alarm(0);
     close(tubo[0]);
-    close(tubo[1]);
     EXPECT_EQ(salida.texto, "No se puede abrir el archivo de entrada: " + ruta + "\n");
     EXPECT_EQ(salida.codigo, 1);
 }

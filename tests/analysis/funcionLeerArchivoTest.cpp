@@ -361,6 +361,7 @@ TEST_F(LecturaDelModelo, LoQueNoEsUnArchivoRegularNoSeLee)
     int tubo[2];
     ASSERT_EQ(pipe(tubo), 0);
     ASSERT_EQ(write(tubo[1], ejemplo.data(), ejemplo.size()), static_cast<ssize_t>(ejemplo.size()));
+    close(tubo[1]);
     const std::string fifo = (directorio.camino() / "fifo").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
@@ -379,7 +380,6 @@ TEST_F(LecturaDelModelo, LoQueNoEsUnArchivoRegularNoSeLee)
     }
     alarm(0);
     close(tubo[0]);
-    close(tubo[1]);
 }
 
 TEST_F(LecturaDelModelo, TablaConErroresTomaIgualLasEscalasDelArchivo)

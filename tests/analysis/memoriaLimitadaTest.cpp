@@ -37,8 +37,9 @@ rlim_t espacioActual()
     return 0;
 }
 
-// Runs the check in a child process under the limit; answers its exit code, -1 when it
-// did not exit normally (an uncaught std::bad_alloc ends it by abort).
+// Runs the check in a child process under the limit; answers its exit code, 101 when the
+// check let an exception out (the child must not go on into the other tests), -1 when it
+// did not exit normally.
 template <class Comprobacion>
 int enEspacioLimitado(Comprobacion comprobacion)
 {
@@ -49,7 +50,11 @@ int enEspacioLimitado(Comprobacion comprobacion)
         const rlimit nuevo{limite, limite};
         if (setrlimit(RLIMIT_AS, &nuevo) != 0)
             _exit(100);
-        _exit(comprobacion());
+        try {
+            _exit(comprobacion());
+        } catch (...) {
+            _exit(101);
+        }
     }
     int estado = 0;
     if (hijo < 0 || waitpid(hijo, &estado, 0) != hijo || !WIFEXITED(estado))

@@ -116,7 +116,8 @@ std::vector<int> direccionesConRigidez()
 {
     std::vector<int> activas;
     for (int i = 0; i < noLibres; ++i) {
-        const bool sinRigidez = (kLL.row(i).array() == 0.0).all() && (kLL.col(i).array() == 0.0).all();
+        // The column first: it is contiguous, and it settles most directions.
+        const bool sinRigidez = (kLL.col(i).array() == 0.0).all() && (kLL.row(i).array() == 0.0).all();
         if (!sinRigidez) {
             activas.push_back(i);
             continue;

@@ -5,9 +5,11 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,29 +23,35 @@ bool esPalabraNumerica(const std::string& palabra)
     return palabra.find_first_not_of("1234567890+-.e") == std::string::npos;
 }
 
+// A file descriptor closed when it goes out of scope, also when a read throws.
+struct Descriptor {
+    explicit Descriptor(const std::string& ruta) : numero(::open(ruta.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    ~Descriptor()
+    {
+        if (numero >= 0)
+            ::close(numero);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int numero;
+};
+
 // One pass over the words of a file. The file is read whole into one buffer for the pass
 // (opened for reading only: a read-only file is read like any other, and a file that
 // cannot be opened has no words); a word is copied into one reused string, so a pass
 // allocates nothing per word. The search for a tag runs over the bytes, not word by word.
+// Only a regular file has words: a pipe or a device could be read once at most, and the
+// open does not wait for a FIFO's writer. A file larger than the memory available throws
+// std::bad_alloc, which model building catches.
 class Palabras {
 public:
     explicit Palabras(const std::string& ruta)
     {
-        std::ifstream archivo(ruta, std::ios::in | std::ios::binary);
-        if (!archivo)
+        const Descriptor archivo(ruta);
+        struct stat datos {};
+        if (archivo.numero < 0 || fstat(archivo.numero, &datos) != 0 || !S_ISREG(datos.st_mode))
             return;
-        // One read of the size the file has now, then blocks for whatever it has grown by
-        // (or for a file whose size is not known beforehand).
-        std::error_code sinTamano;
-        const std::uintmax_t tamano = std::filesystem::file_size(ruta, sinTamano);
-        if (!sinTamano && tamano > 0) {
-            texto.resize(static_cast<std::size_t>(tamano));
-            archivo.read(texto.data(), static_cast<std::streamsize>(tamano));
-            texto.resize(static_cast<std::size_t>(archivo.gcount()));
-        }
-        char bloque[1 << 14];
-        while (archivo && (archivo.read(bloque, sizeof bloque) || archivo.gcount() > 0))
-            texto.append(bloque, static_cast<std::size_t>(archivo.gcount()));
+        leerTodo(archivo.numero, static_cast<std::size_t>(std::max<off_t>(datos.st_size, 0)));
     }
 
     // The next word into `palabra`; false at the end of the file.
@@ -96,6 +104,25 @@ public:
     void volverA(std::size_t lugarAnterior) { posicion = lugarAnterior; }
 
 private:
+    // One read of the size the file has now, then blocks for whatever it has grown by.
+    void leerTodo(int descriptor, std::size_t tamano)
+    {
+        constexpr std::size_t bloque = 1 << 16;
+        texto.resize(tamano);
+        std::size_t leidos = 0;
+        for (;;) {
+            if (leidos == texto.size())
+                texto.resize(leidos + bloque);
+            const ssize_t n = ::read(descriptor, &texto[leidos], texto.size() - leidos);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            leidos += static_cast<std::size_t>(n);
+        }
+        texto.resize(leidos);
+    }
+
     std::string texto;
     std::size_t posicion = 0;
 };

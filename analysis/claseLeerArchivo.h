@@ -10,7 +10,8 @@
 // tag is a word equal to it byte for byte, colon included. A word is numeric when all its
 // characters are among "1234567890+-.e". Every query opens the file anew, for reading
 // only, and reads it from its first word: nothing is kept between queries, so the file may
-// change between them. A file that cannot be opened reads as an empty one.
+// change between them. A file that cannot be opened, or is not a regular file (a pipe, a
+// FIFO, a device, a directory), reads as an empty one.
 //
 // Occurrences of a tag count from 1 in file order; `salto` words after the occurrence are
 // passed over before the numbers are read.

@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <set>
 #include <iostream>
+#include <new>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "claseLeerArchivo.h"
 #include "variablesGlobales.h"
@@ -157,13 +159,14 @@ int revisarBarras(const Eigen::MatrixXd& tabla, const Indice& nudos, const Indic
     return errores;
 }
 
+// Swapped with empty ones, so that after a failed allocation the memory is given back.
 void vaciarModelo()
 {
     noNudos = 0;
     noBarras = 0;
     noCombos = 0;
-    nudo.clear();
-    barra.clear();
+    std::vector<objNudo2d>().swap(nudo);
+    std::vector<objBarra2d>().swap(barra);
     punteroNudos.resize(0);
     punteroBarras.resize(0);
 }
@@ -381,17 +384,17 @@ bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tabla
     return false;
 }
 
-}  // namespace
-
-void funcionLeerArchivo()
+// Only a regular file is read: a pipe, a FIFO or a device can be read once at most (and a
+// FIFO without a writer blocks the open), while the reader goes over the file once per tag.
+// stat does not open the file, so nothing here can block.
+bool esArchivoLegible(const std::string& ruta)
 {
-    vaciarModelo();
-    std::error_code ignorado;
-    if (!std::ifstream(nombreArchivo) || std::filesystem::is_directory(nombreArchivo, ignorado)) {
-        std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
-        escalasPorDefecto();
-        return;
-    }
+    struct stat datos {};
+    return stat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && access(ruta.c_str(), R_OK) == 0;
+}
+
+void construirModelo()
+{
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
 
@@ -436,4 +439,25 @@ void funcionLeerArchivo()
         std::cout << "transferencia de combos a barra[i] OK" << std::endl;
 
     leerEscalas(lector);
+}
+
+}  // namespace
+
+void funcionLeerArchivo()
+{
+    vaciarModelo();
+    if (!esArchivoLegible(nombreArchivo)) {
+        std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
+        escalasPorDefecto();
+        return;
+    }
+    // A file larger than the memory this process may take (or a model that does not fit)
+    // ends the reading with one line and no model, as any other unreadable file.
+    try {
+        construirModelo();
+    } catch (const std::bad_alloc&) {
+        vaciarModelo();
+        escalasPorDefecto();
+        std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << std::endl;
+    }
 }

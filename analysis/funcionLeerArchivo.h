@@ -3,7 +3,8 @@
 // Builds the model from the input file named by nombreArchivo: fills nudo and barra, the
 // counts noNudos, noBarras and noCombos, the user-number lookups, the drawing scales and
 // precision, with one progress line per step on the console. nudo and barra are expected
-// empty on entry. When no model can be built (the file cannot be opened, holds no whole
-// row of "nudos:", or its "nudos:" or "barras:" table is faulty) the counts are 0 and
-// nudo and barra stay empty; the console says why.
+// empty on entry. When no model can be built (the file cannot be opened or is not a
+// regular file, does not fit in memory, holds no whole row of "nudos:", or its "nudos:" or
+// "barras:" table is faulty) the counts are 0 and nudo and barra stay empty; the console
+// says why.
 void funcionLeerArchivo();

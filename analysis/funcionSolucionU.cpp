@@ -1,10 +1,14 @@
 #include "funcionSolucionU.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <limits>
+#include <new>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -18,7 +22,11 @@
 
 namespace {
 
-// Every model object must hold one load row per combination: the solver reads NC of them.
+const char* const kDireccion[] = {"X", "Y", "giro"};
+
+// Every model object must hold one load row per combination: the solver reads NC of them,
+// and NC columns of every bar's equivalent loads, which a bar keeps as it first computed
+// them (a combination added to a bar after a solve is not among them).
 bool combosCompletos()
 {
     for (const objNudo2d& n : nudo) {
@@ -28,10 +36,11 @@ bool combosCompletos()
             return false;
         }
     }
-    for (const objBarra2d& b : barra) {
-        if (b.getCantidadDeCombos() < noCombos) {
-            std::cout << "La barra " << b.getNoBarraUsuario() << " tiene " << b.getCantidadDeCombos()
-                      << " de " << noCombos << " combos: no se resuelve la estructura" << std::endl;
+    for (objBarra2d& b : barra) {
+        const int tiene = std::min(b.getCantidadDeCombos(), static_cast<int>(b.getCargasEquivalentesGlobales().cols()));
+        if (tiene < noCombos) {
+            std::cout << "La barra " << b.getNoBarraUsuario() << " tiene " << tiene << " de " << noCombos
+                      << " combos: no se resuelve la estructura" << std::endl;
             return false;
         }
     }
@@ -56,15 +65,16 @@ double memoriaDisponible()
     return (paginas > 0 && tamano > 0) ? paginas * tamano : std::numeric_limits<double>::max();
 }
 
-// Bytes the dense solve holds at its peak: kEstructura (3N)^2, kLL and the factorisation's
-// own copy NL^2 each, and the load, displacement and reaction tables. Reckoned in double,
-// so a huge model cannot overflow the count. Checked before anything is allocated, since a
-// failed allocation would end the process.
+// Bytes the dense solve holds at its peak: kEstructura (3N)^2; NL^2 each for kLL, the LU's
+// own copy and the mechanism modes (kernel() forms NL^2 at most); the load, displacement
+// and reaction tables with their temporaries. Reckoned in double, so a huge model cannot
+// overflow the count. An address-space limit below the machine's memory is not seen here:
+// the solver catches the failed allocation instead.
 bool cabeEnMemoria(double libres)
 {
     const double gdl = 3.0 * noNudos;
     const double nc = noCombos;
-    const double reales = gdl * gdl + 2.0 * libres * libres + 4.0 * gdl * nc + 2.0 * libres * nc;
+    const double reales = gdl * gdl + 3.0 * libres * libres + 4.0 * gdl * nc + 4.0 * libres * nc;
     const double bytes = reales * sizeof(double);
     if (bytes <= memoriaDisponible())
         return true;
@@ -84,24 +94,187 @@ double contarLibres()
     return libres;
 }
 
-// Names the free direction that moves most in the first rigid-body or mechanism mode.
-void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu)
+// "nudo <user number>, dirección X|Y|giro" for a DOF.
+std::string direccionDelGdl(int g)
 {
-    const Eigen::MatrixXd modos = lu.kernel();
-    Eigen::Index libre = 0;
-    modos.col(0).cwiseAbs().maxCoeff(&libre);
-    const int g = gdlLibres[static_cast<std::size_t>(libre)];
-    static const char* const direccion[] = {"X", "Y", "giro"};
     for (objNudo2d& n : nudo) {
         const Eigen::Vector3i propios = n.getGdl();
-        for (int k = 0; k < 3; ++k) {
-            if (propios(k) != g)
-                continue;
-            std::cout << "Estructura inestable (mecanismo): nudo " << n.getNoNudoUsuario()
-                      << ", dirección " << direccion[k] << std::endl;
-            return;
+        for (int k = 0; k < 3; ++k)
+            if (propios(k) == g)
+                return "nudo " + std::to_string(n.getNoNudoUsuario()) + ", dirección " + kDireccion[k];
+    }
+    return "gdl " + std::to_string(g);
+}
+
+bool esGiro(int g) { return g % 3 == 2; }
+
+// A free direction whose row and column of kLL are all zero is stiffened by nothing: it is
+// left out of the factorisation and its displacement taken as 0. Unloaded, that is only an
+// idle direction (a released end's rotation at a pin, say); loaded, the structure cannot
+// carry that load. Answers the free directions that remain, as positions in gdlLibres.
+std::vector<int> direccionesConRigidez()
+{
+    std::vector<int> activas;
+    for (int i = 0; i < noLibres; ++i) {
+        // The column first: it is contiguous, and it settles most directions.
+        const bool sinRigidez = (kLL.col(i).array() == 0.0).all() && (kLL.row(i).array() == 0.0).all();
+        if (!sinRigidez) {
+            activas.push_back(i);
+            continue;
+        }
+        const std::string donde = direccionDelGdl(gdlLibres[static_cast<std::size_t>(i)]);
+        if ((pL.row(i).array() == 0.0).all())
+            std::cout << "Dirección sin rigidez: " << donde << "; su desplazamiento se toma 0" << std::endl;
+        else
+            std::cout << "Estructura inestable (mecanismo): " << donde << "; su carga se pierde" << std::endl;
+    }
+    return activas;
+}
+
+// Names the free direction that moves most in the first rigid-body or mechanism mode of
+// the factorised directions: a translation, or a rotation when the mode moves none.
+void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const std::vector<int>& activas)
+{
+    const Eigen::VectorXd modo = lu.kernel().col(0).cwiseAbs();
+    Eigen::Index mayor = 0;
+    Eigen::Index traslacion = -1;
+    for (Eigen::Index i = 0; i < modo.size(); ++i) {
+        if (modo(i) > modo(mayor))
+            mayor = i;
+        const bool gira = esGiro(gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(i)])]);
+        if (!gira && (traslacion < 0 || modo(i) > modo(traslacion)))
+            traslacion = i;
+    }
+    // Entries within rounding of zero are no movement.
+    const bool mueveTraslacion = traslacion >= 0 && modo(traslacion) > 1e-9 * modo(mayor);
+    const Eigen::Index elegida = mueveTraslacion ? traslacion : mayor;
+    const int g = gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(elegida)])];
+    std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(g) << std::endl;
+}
+
+void avisarNoFinito(const char* sujeto, int numero, const char* que)
+{
+    std::cout << sujeto << ' ' << numero << " tiene " << que << ": no se resuelve la estructura" << std::endl;
+}
+
+// The node that owns a DOF (nodes own 3n .. 3n + 2 by their internal number n).
+const objNudo2d* nudoDelGdl(Eigen::Index g)
+{
+    for (objNudo2d& n : nudo) {
+        const Eigen::Vector3i propios = n.getGdl();
+        if (propios(0) <= g && g <= propios(2))
+            return &n;
+    }
+    return nullptr;
+}
+
+// A NaN or an infinity in the assembled stiffness or loads would spread through the
+// factorisation into every result. Names the first bar or node whose contribution is not
+// finite; finite contributions whose sum overflows are named by the node of the first
+// such row.
+bool ensambladoFinito()
+{
+    if (kEstructura.allFinite() && pCombo.allFinite())
+        return true;
+    for (objBarra2d& b : barra) {
+        if (!b.getKGlobal().allFinite()) {
+            avisarNoFinito("La barra", b.getNoBarraUsuario(), "rigideces no finitas");
+            return false;
+        }
+        if (!b.getCargasEquivalentesGlobales().allFinite()) {
+            avisarNoFinito("La barra", b.getNoBarraUsuario(), "cargas no finitas");
+            return false;
         }
     }
+    for (const objNudo2d& n : nudo) {
+        const bool resortesFinitos = std::isfinite(n.getResorteX()) && std::isfinite(n.getResorteY())
+                                   && std::isfinite(n.getResorteGiro());
+        if (!resortesFinitos) {
+            avisarNoFinito("El nudo", n.getNoNudoUsuario(), "rigideces no finitas");
+            return false;
+        }
+        if (!n.getCargasGlobales().allFinite()) {
+            avisarNoFinito("El nudo", n.getNoNudoUsuario(), "cargas no finitas");
+            return false;
+        }
+    }
+    for (Eigen::Index g = 0; g < kEstructura.rows(); ++g) {
+        const bool rigidez = kEstructura.row(g).allFinite();
+        if (rigidez && pCombo.row(g).allFinite())
+            continue;
+        const objNudo2d* n = nudoDelGdl(g);
+        avisarNoFinito("El nudo", n ? n->getNoNudoUsuario() : -1, rigidez ? "cargas no finitas" : "rigideces no finitas");
+        return false;
+    }
+    return false;
+}
+
+// Finite data can still give a displacement beyond the range of a double (a load of
+// 1e300 on a stiffness of 1e-300): then nothing of the solution is kept.
+bool desplazamientosFinitos()
+{
+    for (int i = 0; i < noLibres; ++i) {
+        if (uLibres.row(i).allFinite())
+            continue;
+        const objNudo2d* n = nudoDelGdl(gdlLibres[static_cast<std::size_t>(i)]);
+        avisarNoFinito("El nudo", n ? n->getNoNudoUsuario() : -1, "desplazamientos no finitos");
+        return false;
+    }
+    return true;
+}
+
+// The results handed to the model, checked once more: a reaction or a bar's integration
+// constants can overflow from finite displacements.
+bool resultadosFinitos()
+{
+    for (const objNudo2d& n : nudo) {
+        for (int c = 0; c < noCombos; ++c) {
+            const bool finitos = std::isfinite(n.getReaccionX(c)) && std::isfinite(n.getReaccionY(c))
+                               && std::isfinite(n.getReaccionM(c));
+            if (!finitos) {
+                avisarNoFinito("El nudo", n.getNoNudoUsuario(), "reacciones no finitas");
+                return false;
+            }
+        }
+    }
+    for (const objBarra2d& b : barra) {
+        bool finitos = b.getConstantesIntegracion().allFinite();
+        for (int c = 0; c < noCombos && finitos; ++c)
+            finitos = b.getSolicitacionAxial(c, 2).allFinite();
+        if (!finitos) {
+            avisarNoFinito("La barra", b.getNoBarraUsuario(), "solicitaciones no finitas");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Leaves the model unsolved: no analysis variable and no result in any node or bar.
+void olvidarResultados()
+{
+    pasosSolucion::vaciarResultados();
+    for (objNudo2d& n : nudo)
+        n.setReacciones(Eigen::MatrixXd(3, 0));
+    for (objBarra2d& b : barra)
+        if (b.getDesplazamientosGlobales().cols() > 0)   // only a bar that got results has its matrices
+            b.setDesplazamientos(Eigen::MatrixXd(6, 0));
+}
+
+bool resolver()
+{
+    using namespace pasosSolucion;
+    ensamblarRigidez();
+    ensamblarCargas();
+    sumarResortes();
+    if (!ensambladoFinito())
+        return false;
+    particionar();
+    resolverLibres();
+    if (!desplazamientosFinitos())
+        return false;
+    repartirDesplazamientos();
+    calcularReacciones();
+    return resultadosFinitos();
 }
 
 }  // namespace
@@ -187,18 +360,20 @@ void particionar()
             pL(i, c) = pCombo(gdlLibres[i], c);
 }
 
-// One factorisation for all combinations; a structure without free directions has
-// nothing to solve and stays where it is.
+// One factorisation for all combinations, of the free directions that some bar or spring
+// stiffens; the others, and a structure without free directions, stay where they are.
 void resolverLibres()
 {
-    if (noLibres == 0) {
-        uLibres.resize(0, noCombos);
+    uLibres.setZero(noLibres, noCombos);
+    if (noLibres == 0)
         return;
-    }
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL);
-    uLibres = lu.solve(pL);
-    if (lu.rank() < noLibres)
-        avisarMecanismo(lu);
+    const std::vector<int> activas = direccionesConRigidez();
+    if (activas.empty())
+        return;
+    const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL(activas, activas));
+    uLibres(activas, Eigen::all) = lu.solve(pL(activas, Eigen::all));
+    if (lu.rank() < static_cast<Eigen::Index>(activas.size()))
+        avisarMecanismo(lu, activas);
 }
 
 void repartirDesplazamientos()
@@ -241,18 +416,18 @@ void calcularReacciones()
 
 void funcionSolucionU()
 {
-    using namespace pasosSolucion;
-    vaciarResultados();
+    pasosSolucion::vaciarResultados();
     if (noNudos == 0 || noCombos == 0)
         return;   // no node or no load combination: nothing to solve for
     if (!combosCompletos() || !cabeEnMemoria(contarLibres()))
         return;
-
-    ensamblarRigidez();
-    ensamblarCargas();
-    sumarResortes();
-    particionar();
-    resolverLibres();
-    repartirDesplazamientos();
-    calcularReacciones();
+    // The estimate above sees the machine's memory, not a limit on this process (ulimit -v,
+    // a container): an allocation that fails all the same leaves the model unsolved.
+    try {
+        if (!resolver())
+            olvidarResultados();
+    } catch (const std::bad_alloc&) {
+        olvidarResultados();
+        std::cout << "No hay memoria para resolver la estructura: falló una reserva de memoria" << std::endl;
+    }
 }

@@ -4,7 +4,10 @@
 // direct stiffness method (dense matrices, one full-pivoting LU factorisation of the free
 // part) and stores the displacements and reactions in every node and the end
 // displacements in every bar. Run it after model building, only when noNudos, noBarras and
-// noCombos are all non-zero.
+// noCombos are all non-zero. Free directions that nothing stiffens are named on the
+// console and held at 0. A model that does not fit in memory, or whose stiffness, loads or
+// results are not finite, is left unsolved (no result in any node or bar) with one line
+// that says why.
 void funcionSolucionU();
 
 // The solver's steps in the order funcionSolucionU runs them, exposed so the benchmark can time each.
@@ -15,7 +18,7 @@ void ensamblarRigidez();         // kEstructura from the bars' global stiffness
 void ensamblarCargas();          // pCombo: bars' equivalent nodal loads plus node loads
 void sumarResortes();            // node springs on the diagonal of kEstructura
 void particionar();              // gdlLibres (from empty), noLibres, kLL and pL
-void resolverLibres();           // uLibres from one LU factorisation of kLL
+void resolverLibres();           // uLibres from one LU factorisation of kLL's stiffened directions
 void repartirDesplazamientos();  // u, and the displacements of every node and bar
 void calcularReacciones();       // reacciones, and the reactions of every node
 

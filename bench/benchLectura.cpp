@@ -1,5 +1,7 @@
 // Model building from generated frames: N storeys by M bays, every tag of the input
-// format, one row per element. Reported per size: time per read and time per row.
+// format, one row per element; and from long lists: many references after one "puntual:"
+// row, many "combo:" rows. Reported per size: time per read and time per row (or per
+// reference), file size in KiB.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -69,11 +71,10 @@ Portico generar(int pisos, int vanos)
     return {s.str(), filas};
 }
 
-void BM_funcionLeerArchivo(benchmark::State& estado)
+// Reads the text as the input file once per iteration; reports the file size and the time
+// per row, counted as `filas`.
+void medirLectura(benchmark::State& estado, const Portico& portico)
 {
-    const int pisos = static_cast<int>(estado.range(0));
-    const int vanos = static_cast<int>(estado.range(1));
-    const Portico portico = generar(pisos, vanos);
     std::string plantilla = (std::filesystem::temp_directory_path() / "orvelta-bench-XXXXXX").string();
     const int descriptor = mkstemp(plantilla.data());
     if (descriptor < 0) {
@@ -96,12 +97,64 @@ void BM_funcionLeerArchivo(benchmark::State& estado)
     std::cout.rdbuf(consola);
     std::remove(plantilla.c_str());
 
-    if (noNudos != (pisos + 1) * (vanos + 1) || noCombos != 3)
-        estado.SkipWithError("the generated frame was not read whole");
     estado.counters["filas"] = portico.filas;
     estado.counters["KiB"] = static_cast<double>(portico.texto.size()) / 1024.0;
     estado.counters["porFila"] = benchmark::Counter(portico.filas, benchmark::Counter::kIsIterationInvariantRate
                                                                        | benchmark::Counter::kInvert);
+}
+
+void BM_funcionLeerArchivo(benchmark::State& estado)
+{
+    const int pisos = static_cast<int>(estado.range(0));
+    const int vanos = static_cast<int>(estado.range(1));
+    medirLectura(estado, generar(pisos, vanos));
+    if (noNudos != (pisos + 1) * (vanos + 1) || noCombos != 3)
+        estado.SkipWithError("the generated frame was not read whole");
+}
+
+// A chain of 20 nodes and 19 bars, each node loaded in two cases.
+std::string cadena()
+{
+    std::ostringstream s;
+    s << "nudos:\n";
+    for (int i = 1; i <= 20; ++i)
+        s << i << ' ' << 3.0 * (i - 1) << " 0\n";
+    s << "barras:\n";
+    for (int i = 1; i < 20; ++i)
+        s << i << ' ' << i << ' ' << i + 1 << '\n';
+    s << "apoyo: 1 1 1 1\nseccionGenerica: S 0.12 1.6e-3 2.5e7 24";
+    for (int i = 1; i < 20; ++i)
+        s << ' ' << i;
+    for (int i = 1; i <= 20; ++i)
+        s << "\npuntual: D 0 -5 0 " << i << "\npuntual: L 0 -3 0 " << i;
+    return s.str() + '\n';
+}
+
+// One "puntual:" row that names node 2 n times, then one combination of its case: the
+// time per reference stays flat when each reference costs the same.
+void BM_ReferenciasTrasUnPuntual(benchmark::State& estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    std::string texto = cadena() + "puntual: R 1 0 0";
+    for (int i = 0; i < n; ++i)
+        texto += " 2";
+    texto += "\ncombo: U 1.5 R\n";
+    medirLectura(estado, {texto, n});
+    if (noNudos != 20 || noCombos != 1)
+        estado.SkipWithError("the generated file was not read whole");
+}
+
+// n "combo:" rows of two pairs each on the chain: the time per row stays flat when each
+// row costs the same, however many names came before it.
+void BM_FilasDeCombo(benchmark::State& estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    std::string texto = cadena();
+    for (int k = 1; k <= n; ++k)
+        texto += "combo: U" + std::to_string(k) + " 1.2 D 1.6 L\n";
+    medirLectura(estado, {texto, n});
+    if (noNudos != 20 || noCombos != n)
+        estado.SkipWithError("the generated file was not read whole");
 }
 
 }  // namespace
@@ -113,5 +166,7 @@ BENCHMARK(BM_funcionLeerArchivo)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+BENCHMARK(BM_ReferenciasTrasUnPuntual)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilasDeCombo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

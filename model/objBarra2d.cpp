@@ -129,7 +129,9 @@ double objBarra2d::getLongitud()
         return 0.0;
     }
     marcar(6);
-    longitud = std::sqrt((xf - xi) * (xf - xi) + (yf - yi) * (yf - yi));
+    // hypot neither overflows nor underflows: a bar 1e200 long, or 1e-170, keeps its
+    // length where the sum of squares would give infinity or zero.
+    longitud = std::hypot(xf - xi, yf - yi);
     return longitud;
 }
 

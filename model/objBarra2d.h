@@ -2,9 +2,12 @@
 
 #include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
+
+#include "filasPorNombre.h"
 
 // The straight two-node bar element of the plane frame.
 //
@@ -91,6 +94,9 @@ public:
 
 private:
     bool flag(int i) const { return flagsBarra[static_cast<std::size_t>(i)] != 0; }
+    void agregarCarga(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,
+                      const Eigen::RowVector4d& fila);
+    Eigen::Index combos() const { return static_cast<Eigen::Index>(nombresCombos.size()); }
     void marcar(int i) { flagsBarra[static_cast<std::size_t>(i)] = 1; }
 
     std::array<int, 20> flagsBarra;
@@ -112,6 +118,7 @@ private:
     double moduloE;
     double pesoEspecifico;       // weight per unit volume
     double xVcero;               // zero-shear abscissa of the last getXvcero, -1 if none
+    // The load tables may hold spare rows past their last name (filasPorNombre.h).
     std::vector<std::string> nombresCargasLocales;
     Eigen::MatrixXd cargasLocales;                // n x 4 [Fi, Ff, Qi, Qf]
     std::vector<std::string> nombresCargasGlobales;
@@ -129,4 +136,8 @@ private:
     Eigen::MatrixXd matrizT;                      // local = matrizT * global
     Eigen::MatrixXd kLocal;
     Eigen::MatrixXd kGlobal;
+    // Name indexes, kept with every load and combination added, so that model building
+    // stays linear in the file size however many loads and combinations it gives a bar.
+    std::unordered_map<std::string, Eigen::RowVector4d> sumaPorCaso;   // local and global loads of each case
+    IndiceDeNombres filaDeCombo;                                       // combination name -> row
 };

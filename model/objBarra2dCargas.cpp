@@ -3,34 +3,19 @@
 #include <cmath>
 #include <iostream>
 
-namespace {
-
-// Appends one load row [Fi, Ff, Qi, Qf] under its case name, keeping the earlier rows.
-void agregarFila(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,
-                 const Eigen::RowVector4d& fila)
+// Appends one load row [Fi, Ff, Qi, Qf] under its case name, keeping the earlier rows, and
+// adds it to the case's sum that the combinations read.
+void objBarra2d::agregarCarga(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,
+                              const Eigen::RowVector4d& fila)
 {
+    agregarFila(filas, nombres.size(), fila);
+    sumaPorCaso.try_emplace(caso, Eigen::RowVector4d::Zero()).first->second += fila;
     nombres.push_back(std::move(caso));
-    const Eigen::Index n = filas.rows();
-    filas.conservativeResize(n + 1, 4);
-    filas.row(n) = fila;
 }
-
-// Sum of factor x every row whose case name is exactly the given one.
-Eigen::RowVector4d sumaDelCaso(const std::vector<std::string>& nombres, const Eigen::MatrixXd& filas,
-                               const std::string& caso, double factor)
-{
-    Eigen::RowVector4d suma = Eigen::RowVector4d::Zero();
-    for (std::size_t i = 0; i < nombres.size(); ++i)
-        if (nombres[i] == caso)
-            suma += factor * filas.row(static_cast<Eigen::Index>(i));
-    return suma;
-}
-
-}  // namespace
 
 void objBarra2d::setCargaLocal(std::string caso, double fi, double ff, double qi, double qf)
 {
-    agregarFila(nombresCargasLocales, cargasLocales, std::move(caso), Eigen::RowVector4d(fi, ff, qi, qf));
+    agregarCarga(nombresCargasLocales, cargasLocales, std::move(caso), Eigen::RowVector4d(fi, ff, qi, qf));
 }
 
 // A load of intensity qi..qf per unit bar length along the global direction (dx, dy) is
@@ -50,7 +35,7 @@ void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double d
     const double norma = std::hypot(dx, dy);
     if (norma == 0.0 || !std::isfinite(norma)) {
         std::cout << "Carga global sin dirección en la barra: " << numeroBarraUsuario << std::endl;
-        agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), Eigen::RowVector4d::Zero());
+        agregarCarga(nombresCargasGlobales, cargasGlobales, std::move(caso), Eigen::RowVector4d::Zero());
         return;
     }
 
@@ -60,7 +45,7 @@ void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double d
     const Eigen::Vector3d qFin = qf * unitario;
     const Eigen::RowVector4d fila(eje.dot(qInicio), eje.dot(qFin),
                                   eje.cross(qInicio).z(), eje.cross(qFin).z());
-    agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), fila);
+    agregarCarga(nombresCargasGlobales, cargasGlobales, std::move(caso), fila);
 }
 
 // Self weight: area x unit weight per unit bar length, towards global -Y.
@@ -72,26 +57,17 @@ void objBarra2d::setPesoPropio(std::string caso)
 
 void objBarra2d::setCombo(std::string combo, double factor, std::string caso)
 {
-    const Eigen::RowVector4d suma = sumaDelCaso(nombresCargasLocales, cargasLocales, caso, factor)
-                                  + sumaDelCaso(nombresCargasGlobales, cargasGlobales, caso, factor);
-
-    bool encontrado = false;
-    for (std::size_t c = 0; c < nombresCombos.size(); ++c) {
-        if (nombresCombos[c] == combo) {
-            cargasCombo.row(static_cast<Eigen::Index>(c)) += suma;
-            encontrado = true;
-        }
-    }
-    if (encontrado)
-        return;
-    agregarFila(nombresCombos, cargasCombo, std::move(combo), suma);
+    const auto cargas = sumaPorCaso.find(caso);
+    const Eigen::RowVector4d suma = (cargas == sumaPorCaso.end()) ? Eigen::RowVector4d::Zero()
+                                                                  : Eigen::RowVector4d(factor * cargas->second);
+    sumarEnCombo(nombresCombos, cargasCombo, filaDeCombo, std::move(combo), suma);
 }
 
 double objBarra2d::getFInicioCombo(int c) const { return cargasCombo(c, 0); }
 double objBarra2d::getFFinCombo(int c) const { return cargasCombo(c, 1); }
 double objBarra2d::getQInicioCombo(int c) const { return cargasCombo(c, 2); }
 double objBarra2d::getQFinCombo(int c) const { return cargasCombo(c, 3); }
-Eigen::MatrixXd objBarra2d::getMatrizCargasCombo() const { return cargasCombo; }
+Eigen::MatrixXd objBarra2d::getMatrizCargasCombo() const { return cargasCombo.topRows(combos()); }
 int objBarra2d::getCantidadDeCombos() const { return static_cast<int>(nombresCombos.size()); }
 
 // Work-equivalent nodal loads (the negatives of the fixed-end forces) under the same end
@@ -103,7 +79,7 @@ Eigen::MatrixXd objBarra2d::getCargasEquivalentesLocales()
     if (!flag(6))
         longitud = getLongitud();
 
-    const Eigen::Index nc = cargasCombo.rows();
+    const Eigen::Index nc = combos();
     cargasEquivalentesLocales.resize(6, nc);
     const double a = articulacionInicio;
     const double b = articulacionFin;
@@ -116,8 +92,9 @@ Eigen::MatrixXd objBarra2d::getCargasEquivalentesLocales()
         const double Qi = cargasCombo(c, 2);
         const double Qf = cargasCombo(c, 3);
 
-        const double MA = L * L * (Qi / 20 + Qf / 30);      // fixed-end moments, as loads
-        const double MB = -L * L * (Qi / 30 + Qf / 20);
+        // L x (L x q): a zero load stays zero on a bar so long that L^2 overflows.
+        const double MA = L * (L * (Qi / 20 + Qf / 30));    // fixed-end moments, as loads
+        const double MB = -L * (L * (Qi / 30 + Qf / 20));
         const double VA = L * (7 * Qi + 3 * Qf) / 20;       // fixed-end shears, as loads
         const double VB = L * (3 * Qi + 7 * Qf) / 20;
 

@@ -44,13 +44,15 @@ Eigen::MatrixXd tabular(double L, int n, Ley f)
     return tabla;
 }
 
-// V(x) and M(x) from a column k = [A, B, C1, C2, ...] of constantesIntegracion.
+// V(x) and M(x) from a column k = [A, B, C1, C2, ...] of constantesIntegracion. Each term
+// multiplies its coefficient first, so that a zero coefficient stays zero on a bar so long
+// that a power of x alone would overflow.
 double cortante(const Eigen::VectorXd& k, double x)
 {
     const double A = k(0);
     const double B = k(1);
     const double C1 = k(2);
-    return x * x * (-A) / 2 - x * B + C1;
+    return -A * x * x / 2 - B * x + C1;
 }
 
 double momento(const Eigen::VectorXd& k, double x)
@@ -59,7 +61,7 @@ double momento(const Eigen::VectorXd& k, double x)
     const double B = k(1);
     const double C1 = k(2);
     const double C2 = k(3);
-    return x * x * x * (-A) / 6 - x * x * B / 2 + x * C1 + C2;
+    return -A * x * x * x / 6 - B * x * x / 2 + C1 * x + C2;
 }
 
 bool dentroDeLaBarra(double x, double L)
@@ -83,7 +85,7 @@ void objBarra2d::setDesplazamientos(Eigen::MatrixXd d)
 
     for (Eigen::Index c = 0; c < nc; ++c) {
         // Combinations the bar does not hold load it with nothing.
-        const bool conCarga = c < cargasCombo.rows() && c < cargasEquivalentesLocales.cols();
+        const bool conCarga = c < combos() && c < cargasEquivalentesLocales.cols();
         const Eigen::VectorXd uc = desplazamientosLocales.col(c);
         Eigen::VectorXd f = kLocal * uc;   // end forces on the bar, local axes, CCW moments
         if (conCarga)
@@ -93,23 +95,18 @@ void objBarra2d::setDesplazamientos(Eigen::MatrixXd d)
 
         const double A = -(Qf - Qi) / L;
         const double B = -Qi;
-        const double L2 = L * L;
-        const double L3 = L2 * L;
 
-        // Rows: M(0) = -f2, M(L) = f5, v(0) = u1, v(L) = u4.
-        Eigen::Matrix4d K;
-        K <<      0,      1, 0, 0,
-                  L,      1, 0, 0,
-                  0,      0, 0, 1,
-             L3 / 6, L2 / 2, L, 1;
-        Eigen::Vector4d r;
-        r << -f(2),
-             f(5) + A * L3 / 6 + B * L2 / 2,
-             EI * uc(1),
-             EI * uc(4) + A * L3 * L2 / 120 + B * L2 * L2 / 24;
-        const Eigen::Vector4d C = K.fullPivLu().solve(r);
+        // The four end conditions M(0) = -f2, M(L) = f5, v(0) = u1, v(L) = u4 form a
+        // triangular system, solved by substitution. Powers of L are applied one factor at
+        // a time after the coefficient, so a zero coefficient stays zero on a bar so long
+        // that L^3 alone would overflow (0 x inf would be NaN).
+        const double C2 = -f(2);
+        const double C1 = (f(5) - C2) / L + A * L * L / 6 + B * L / 2;
+        const double C4 = EI * uc(1);
+        const double C3 = (EI * uc(4) - C4) / L + A * L * L * L * L / 120 + B * L * L * L / 24
+                        - C1 * L * L / 6 - C2 * L / 2;
 
-        constantesIntegracion.col(c) << A, B, C(0), C(1), C(2), C(3);
+        constantesIntegracion.col(c) << A, B, C1, C2, C3, C4;
     }
 }
 
@@ -130,7 +127,7 @@ Eigen::MatrixXd objBarra2d::getSolicitacionAxial(int c, int n) const
     const double Ni = -F(0);
     const double Nj = F(3);
     return tabular(longitud, n, [&](double x) {
-        return (longitud == 0.0) ? Ni : x * (Nj - Ni) / longitud + Ni;
+        return (longitud == 0.0) ? Ni : (Nj - Ni) * (x / longitud) + Ni;
     });
 }
 
@@ -163,10 +160,10 @@ double objBarra2d::getXvcero(int c)
 
     const double L = longitud;
     double escala = 0.0;
-    if (c < cargasCombo.rows())
+    if (c < combos())
         escala = cargasCombo.row(c).cwiseAbs().maxCoeff();
-    const double Qi = (c < cargasCombo.rows()) ? cargasCombo(c, 2) : 0.0;
-    const double Qf = (c < cargasCombo.rows()) ? cargasCombo(c, 3) : 0.0;
+    const double Qi = (c < combos()) ? cargasCombo(c, 2) : 0.0;
+    const double Qf = (c < combos()) ? cargasCombo(c, 3) : 0.0;
     const bool sinCarga = std::max(std::abs(Qi), std::abs(Qf)) <= kRedondeo * escala;
     const bool uniforme = std::abs(Qf - Qi) <= kRedondeo * escala;
 
@@ -237,13 +234,14 @@ Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double escala) const
     const double du = (uLoc(3) - uLoc(0)) * s;
     const double alargamientoPorPaso = (n > 1) ? du / (n - 1) : 0.0;
 
-    // Deflection along local y; a bar without bending stiffness is drawn straight.
+    // Deflection along local y. A bar without bending stiffness (a truss member given
+    // I = 0) has no elastic curve: its axis is the straight line between its displaced ends.
+    const double L = longitud;
     auto flecha = [&](double x) {
         if (EI == 0.0)
-            return 0.0;
-        const double x2 = x * x;
-        const double EIv = -k(0) * x2 * x2 * x / 120 - k(1) * x2 * x2 / 24 + k(2) * x2 * x / 6
-                         + k(3) * x2 / 2 + k(4) * x + k(5);
+            return (L == 0.0) ? uLoc(1) : uLoc(1) + (uLoc(4) - uLoc(1)) * x / L;
+        const double EIv = -k(0) * x * x * x * x * x / 120 - k(1) * x * x * x * x / 24 + k(2) * x * x * x / 6
+                         + k(3) * x * x / 2 + k(4) * x + k(5);
         return EIv / EI;
     };
 

@@ -34,10 +34,10 @@ void objNudo2d::setResorte(double kx, double ky, double kGiro)
 
 void objNudo2d::setCargaPuntual(std::string caso, double px, double py, double mz)
 {
+    const Eigen::RowVector3d carga(px, py, mz);
+    agregarFila(cargasPuntuales, nombresCargasPuntuales.size(), carga);
+    sumaPorCaso.try_emplace(caso, Eigen::RowVector3d::Zero()).first->second += carga;
     nombresCargasPuntuales.push_back(std::move(caso));
-    const Eigen::Index fila = cargasPuntuales.rows();
-    cargasPuntuales.conservativeResize(fila + 1, 3);
-    cargasPuntuales.row(fila) << px, py, mz;
 }
 
 // Adds factor x (the node's point loads of the case) into the combination's row; the row
@@ -45,25 +45,10 @@ void objNudo2d::setCargaPuntual(std::string caso, double px, double py, double m
 // one row per combination in the same order.
 void objNudo2d::setCombo(std::string combo, double factor, std::string caso)
 {
-    Eigen::RowVector3d suma = Eigen::RowVector3d::Zero();
-    for (std::size_t i = 0; i < nombresCargasPuntuales.size(); ++i)
-        if (nombresCargasPuntuales[i] == caso)
-            suma += factor * cargasPuntuales.row(static_cast<Eigen::Index>(i));
-
-    bool encontrado = false;
-    for (std::size_t c = 0; c < nombresCombos.size(); ++c) {
-        if (nombresCombos[c] == combo) {
-            cargasCombo.row(static_cast<Eigen::Index>(c)) += suma;
-            encontrado = true;
-        }
-    }
-    if (encontrado)
-        return;
-
-    nombresCombos.push_back(std::move(combo));
-    const Eigen::Index fila = cargasCombo.rows();
-    cargasCombo.conservativeResize(fila + 1, 3);
-    cargasCombo.row(fila) = suma;
+    const auto cargas = sumaPorCaso.find(caso);
+    const Eigen::RowVector3d suma = (cargas == sumaPorCaso.end()) ? Eigen::RowVector3d::Zero()
+                                                                  : Eigen::RowVector3d(factor * cargas->second);
+    sumarEnCombo(nombresCombos, cargasCombo, filaDeCombo, std::move(combo), suma);
 }
 
 void objNudo2d::setDesplazamientos(Eigen::MatrixXd d)
@@ -102,7 +87,11 @@ Eigen::Vector3i objNudo2d::getGdl()
 double objNudo2d::getResorteX() const { return resorte(0); }
 double objNudo2d::getResorteY() const { return resorte(1); }
 double objNudo2d::getResorteGiro() const { return resorte(2); }
-Eigen::MatrixXd objNudo2d::getCargasGlobales() const { return cargasCombo; }
+Eigen::MatrixXd objNudo2d::getCargasGlobales() const
+{
+    return cargasCombo.topRows(static_cast<Eigen::Index>(nombresCombos.size()));
+}
+
 double objNudo2d::getPxCombo(int c) const { return cargasCombo(c, 0); }
 double objNudo2d::getPyCombo(int c) const { return cargasCombo(c, 1); }
 double objNudo2d::getMzCombo(int c) const { return cargasCombo(c, 2); }
@@ -117,11 +106,7 @@ std::string objNudo2d::getNombreCombo(int i) const { return nombresCombos[static
 
 int objNudo2d::getNumeroDeCombo(std::string nombre) const
 {
-    int numero = -1;
-    for (std::size_t c = 0; c < nombresCombos.size(); ++c)
-        if (nombresCombos[c] == nombre)
-            numero = static_cast<int>(c);
-    return numero;
+    return filaDeCombo.buscar(nombresCombos, nombre);
 }
 
 bool objNudo2d::tieneResultados(int c) const

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
+
+#include "filasPorNombre.h"
 
 // A joint of the plane frame: three degrees of freedom (X, Y, rotation), support codes,
 // springs, named point loads, one load row per load combination and, after the solve,
@@ -53,6 +56,7 @@ private:
     int numeroNudoUsuario;
     double x;
     double y;
+    // The load tables may hold spare rows past their last name (filasPorNombre.h).
     std::vector<std::string> nombresCargasPuntuales;
     Eigen::MatrixXd cargasPuntuales;   // n x 3: [Px, Py, Mz] per point load
     Eigen::Vector3i apoyo;             // 0 free, 1 restrained; other codes hold the direction too
@@ -62,4 +66,8 @@ private:
     Eigen::MatrixXd cargasCombo;       // NC x 3: one ROW per combination
     Eigen::MatrixXd desplazamientos;   // 3 x NC: one COLUMN per combination
     Eigen::MatrixXd reaccionesNudo;    // 3 x NC: force of supports and springs on the structure
+    // Name indexes, kept with every load and combination added, so that model building
+    // stays linear in the file size however many loads and combinations it gives a node.
+    std::unordered_map<std::string, Eigen::RowVector3d> sumaPorCaso;   // sum of each case's point loads
+    IndiceDeNombres filaDeCombo;                                       // combination name -> row
 };

@@ -268,6 +268,17 @@ TEST_F(ImprimirResultados, UnaCombinacionYNumerosDeUsuario)
     EXPECT_EQ(texto.find("combo: 2"), std::string::npos);
 }
 
+// A trapezoidal load: each of the four intensities in its own row, start and end apart.
+TEST_F(ImprimirResultados, CargaTrapecialCadaIntensidadEnSuFila)
+{
+    leerYResolver("nudos: 10 0 0 20 2 0 barras: 5 10 20 apoyo: 1 1 1 10 seccionGenerica: S 1 2 1e4 0 5 "
+                  "distribuidaLocal: T 1 2 -3 -5 5 combo: C 1 T");
+    funcionImprimirResultados();
+    EXPECT_NE(reporte().find("#_barra: 5\nf_paralela_inicio: 1\nf_paralela_fin: 2\nq_perpend_inicio: -3\n"
+                             "q_perpend_fin: -5\n\n"),
+              std::string::npos);
+}
+
 // A report written over an older, longer file leaves only the new report.
 TEST_F(ImprimirResultados, ReescribeElArchivo)
 {

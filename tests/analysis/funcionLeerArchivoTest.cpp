@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "capturaConsola.h"
+#include "claseLeerArchivo.h"
 #include "funcionLeerArchivo.h"
 #include "lecturaDelModelo.h"
 #include "variablesGlobales.h"
@@ -345,6 +349,37 @@ TEST_F(LecturaDelModelo, UnDirectorioNoEsUnArchivoDeEntrada)
     funcionLeerArchivo();
     EXPECT_EQ(consola.texto(), "No se puede abrir el archivo de entrada: " + nombreArchivo + "\n");
     esperarModeloVacio();
+}
+
+// Only a regular file is an input file. A pipe (as /dev/fd/N from a process substitution)
+// would be drained by the first of the reader's passes, a FIFO without a writer blocks
+// whoever opens it, a device never ends: each gets the line of a file that cannot be
+// opened, at once. The alarm turns a hang into a failure.
+TEST_F(LecturaDelModelo, LoQueNoEsUnArchivoRegularNoSeLee)
+{
+    const std::string ejemplo = "nudos: 1 0 0 2 5 0\nbarras: 1 1 2\n";
+    int tubo[2];
+    ASSERT_EQ(pipe(tubo), 0);
+    ASSERT_EQ(write(tubo[1], ejemplo.data(), ejemplo.size()), static_cast<ssize_t>(ejemplo.size()));
+    close(tubo[1]);
+    const std::string fifo = (directorio.camino() / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+    const std::string rutas[] = {"/dev/fd/" + std::to_string(tubo[0]), fifo, "/dev/null", "/dev/zero"};
+    alarm(20);
+    for (const std::string& ruta : rutas) {
+        nombreArchivo = ruta;
+        CapturaConsola consola;
+        funcionLeerArchivo();
+        EXPECT_EQ(consola.texto(), "No se puede abrir el archivo de entrada: " + ruta + "\n");
+        esperarModeloVacio();
+        // The reader by itself finds no word in them either.
+        claseLeerArchivo lector;
+        lector.setNombreArchivo(ruta);
+        EXPECT_EQ(lector.getNoEtiquetas("nudos:"), 0) << ruta;
+    }
+    alarm(0);
+    close(tubo[0]);
 }
 
 TEST_F(LecturaDelModelo, TablaConErroresTomaIgualLasEscalasDelArchivo)

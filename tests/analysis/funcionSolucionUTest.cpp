@@ -121,7 +121,8 @@ TEST_F(SolucionU, MecanismoAvisaNudoYDireccion)
     EXPECT_TRUE(nudo[1].tieneResultados(0));
 }
 
-// A free rotation that no bar stiffens (both bar ends hinged) is named with its node.
+// A free rotation that no bar stiffens (the bar's end hinged) and nothing loads is no
+// mechanism: it is named with its node and left at 0.
 TEST_F(SolucionU, GiroSinRigidezAvisaSuNudo)
 {
     prueba::agregarNudo(0, 0, 1, 1, 1);
@@ -131,7 +132,8 @@ TEST_F(SolucionU, GiroSinRigidezAvisaSuNudo)
 
     CapturaConsola consola;
     funcionSolucionU();
-    EXPECT_EQ(consola.texto(), "Estructura inestable (mecanismo): nudo 2, dirección giro\n");
+    EXPECT_EQ(consola.texto(), "Dirección sin rigidez: nudo 2, dirección giro; su desplazamiento se toma 0\n");
+    EXPECT_EQ(nudo[1].getGiroZ(0), 0.0);
 }
 
 // Every direction held: nothing to factorise, u is zero and the reactions are -pCombo.
@@ -189,8 +191,9 @@ TEST_F(SolucionU, BarraConMenosCombosNoSeResuelve)
     EXPECT_EQ(kEstructura.size(), 0);
 }
 
-// 100000 nodes, all free: (3e5)^2 + 2 (3e5)^2 + 4 (3e5) + 2 (3e5) reals of 8 bytes
-// = 2.1600144e12 bytes, written in GB with six digits. Nothing is allocated.
+// 100000 nodes, all free: kEstructura (3e5)^2, kLL, the LU's copy and the mechanism modes
+// 3 (3e5)^2, and the tables 4 (3e5) + 4 (3e5) reals of 8 bytes = 2.8800192e12 bytes,
+// written in GB with six digits. Nothing is allocated.
 TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
 {
     for (int i = 0; i < 100000; ++i)
@@ -200,7 +203,7 @@ TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
 
     CapturaConsola consola;
     funcionSolucionU();
-    EXPECT_EQ(consola.texto(), "No hay memoria para resolver la estructura: se necesitan 2160.01 GB\n");
+    EXPECT_EQ(consola.texto(), "No hay memoria para resolver la estructura: se necesitan 2880.02 GB\n");
     EXPECT_EQ(kEstructura.size(), 0);
     EXPECT_EQ(noLibres, 0);
     EXPECT_FALSE(nudo[0].tieneResultados(0));

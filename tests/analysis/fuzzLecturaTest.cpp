@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -110,18 +111,19 @@ class FuzzDeLectura : public ::testing::Test {
 protected:
     void SetUp() override { reiniciarEstadoGlobal(); }
 
-    // Reads the text as a fresh start would (or a re-read with F5) and checks the model.
+    // Reads the text as a fresh start would (or a re-read with F5) and checks the model;
+    // a small model is then solved, every result asked for and the report written.
     void leerYRevisar(const std::string& texto, const std::string& caso)
     {
         nombreArchivo = directorio.escribir("entrada.txt", texto);
         nudo.clear();
         barra.clear();
-        {
-            CapturaConsola consola;
-            funcionLeerArchivo();
-        }
+        CapturaConsola consola;
+        funcionLeerArchivo();
         const std::string roto = invarianteRoto();
         ASSERT_EQ(roto, "") << caso;
+        ASSERT_EQ(resolverYRevisar(directorio.camino()), "") << caso;
+        ASSERT_FALSE(std::filesystem::exists(directorio.camino() / "resultados.txt")) << caso;
     }
 
     DirectorioTemporal directorio;
@@ -232,4 +234,25 @@ TEST_F(FuzzDeLectura, TablaGrandeConUnaPalabraNumericaCadaVez)
         texto += " " + std::to_string(i) + " " + (generador.entre(0, 50) ? "1.5" : "-e") + " 2";
     leerYRevisar(texto, "tabla grande");
     EXPECT_EQ(noNudos, 20000);
+}
+
+TEST_F(FuzzDeLectura, ListasLargasDeReferenciasYCombos)
+{
+    // One "puntual:" row naming node 2 200,000 times and 3,000 "combo:" rows: the load
+    // tables grow by doubling and names are found through an index, so this reads in a
+    // moment where growing by one row and searching every name would take hours.
+    std::string texto = "nudos: 1 0 0 2 4 0\nbarras: 1 1 2\nseccionGenerica: S 1 2 1e4 0 1\npuntual: V 1.5 0 0";
+    for (int i = 0; i < 200000; ++i)
+        texto += " 2";
+    for (int k = 1; k <= 3000; ++k)
+        texto += "\ncombo: C" + std::to_string(k) + ' ' + std::to_string(k) + " V";
+    leerYRevisar(texto + "\n", "listas largas");
+    ASSERT_EQ(noCombos, 3000);
+    // Combination k: k x 200,000 loads of 1.5 (every partial sum exact in a double).
+    for (int k : {1, 2, 1500, 3000}) {
+        const int c = nudo[1].getNumeroDeCombo("C" + std::to_string(k));
+        ASSERT_EQ(c, k - 1);
+        EXPECT_EQ(nudo[1].getPxCombo(c), k * 300000.0);
+        EXPECT_EQ(nudo[0].getPxCombo(c), 0.0);
+    }
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
+#include "funcionImprimirResultados.h"
+#include "funcionSolucionU.h"
 #include "variablesGlobales.h"
 
 // What the solver and the viewer rely on after any read, whatever the file held. Answers
@@ -41,5 +44,66 @@ inline std::string invarianteRoto()
             return "una escala no es positiva y finita";
     if (!(escalaApoyo >= 0) || !std::isfinite(escalaApoyo) || precision < 0)
         return "escalaApoyo o precision fuera de rango";
+    return std::string();
+}
+
+// Asks every result query of every node and bar, for every combination the object holds
+// results of; answers the first one that gives a NaN or an infinity, or an empty string.
+// An unsolved model (no results anywhere) passes.
+inline std::string resultadoNoFinito()
+{
+    for (const objNudo2d& n : nudo) {
+        for (int c = 0; c < noCombos; ++c) {
+            if (!n.tieneResultados(c))
+                continue;
+            const double valores[] = {n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getGiroZ(c),
+                                      n.getReaccionX(c), n.getReaccionY(c), n.getReaccionM(c)};
+            for (double v : valores)
+                if (!std::isfinite(v))
+                    return "nudo " + std::to_string(n.getNoNudoUsuario()) + ": desplazamiento o reacción";
+        }
+    }
+    for (objBarra2d& b : barra) {
+        const std::string cual = "barra " + std::to_string(b.getNoBarraUsuario()) + ": ";
+        for (int c = 0; c < noCombos; ++c) {
+            if (!b.tieneResultados(c))
+                continue;
+            if (!b.getSolicitacionAxial(c, 21).allFinite() || !b.getSolicitacionCortante(c, 21).allFinite()
+                || !b.getSolicitacionMomento(c, 21).allFinite())
+                return cual + "solicitaciones";
+            if (!std::isfinite(b.getXvcero(c)) || !std::isfinite(b.getMmax(c)))
+                return cual + "cortante nulo o momento máximo";
+            if (!b.getBarraDeformada(c, 21, escalaDef).allFinite())
+                return cual + "deformada";
+        }
+        if (!b.getConstantesIntegracion().allFinite() || !b.getDesplazamientosLocales().allFinite()
+            || !b.getDesplazamientosGlobales().allFinite())
+            return cual + "constantes o desplazamientos";
+    }
+    return std::string();
+}
+
+// A model small enough to solve in a moment: the fuzzers solve what they build only then.
+inline bool esPequeno() { return noNudos <= 60 && noCombos <= 8; }
+
+// Solves a small model as the start-up would, asks every result query, and writes the
+// report into the directory (as the working directory), removing it at once. Answers the
+// first broken promise, or an empty string.
+inline std::string resolverYRevisar(const std::filesystem::path& directorio)
+{
+    if (noNudos == 0 || noBarras == 0 || noCombos == 0 || !esPequeno())
+        return std::string();
+    funcionSolucionU();
+    const std::string noFinito = resultadoNoFinito();
+    if (!noFinito.empty())
+        return "resultado no finito en " + noFinito;
+    std::error_code error;
+    const std::filesystem::path anterior = std::filesystem::current_path(error);
+    std::filesystem::current_path(directorio, error);
+    if (error)
+        return "no se puede entrar en " + directorio.string();
+    funcionImprimirResultados();
+    std::filesystem::remove(directorio / "resultados.txt", error);
+    std::filesystem::current_path(anterior, error);
     return std::string();
 }

@@ -70,6 +70,9 @@ const CasoGlobal kCasosGlobales[] = {
     {"HorizontalDireccionLarga", 4, 0, 10, 10, 0, -5, {0, 0, -10, -10}},
     {"HorizontalTrapecio", 4, 0, 3, 5, 0, -1, {0, 0, -3, -5}},
     {"HorizontalAxial", 4, 0, 2, 2, 1, 0, {2, 2, 0, 0}},
+    // A trapezoid with an axial part: each end's components from that end's intensity.
+    {"HorizontalTrapecioAxial", 4, 0, 2, 5, 1, 0, {2, 5, 0, 0}},
+    {"A45TrapecioEnX", 1, 1, 2, 6, 1, 0, {2 * s45, 6 * s45, -2 * s45, -6 * s45}},
     // Vertical upwards (+90 degrees): downward is axial towards the start node.
     {"VerticalHaciaAbajo", 0, 3, 10, 10, 0, -1, {-10, -10, 0, 0}},
     // Along +X on that column: local y points to -X, so the load is transverse -q.

@@ -158,6 +158,30 @@ TEST(ResultadosBarra, RaizEnUnExtremoNoCuenta)
     EXPECT_EQ(barra.getMmax(0), 0.0);
 }
 
+// The same cantilever either way round, with loads and lengths for which the computed
+// root lands a rounding step inside the bar (x = 5e-16, or L (1 - 2e-16)): within rounding
+// of an end is at the end, so there is no zero-shear point inside. The free end's
+// displacement is v = Q L^4 / (8 E I) and its rotation -+Q L^3 / (6 E I).
+TEST(ResultadosBarra, RaizARedondeoDeUnExtremoNoCuenta)
+{
+    const double EI = 3000;
+    struct Caso { double L, Q; bool inicioLibre; };
+    const Caso casos[] = {{5, -10, true}, {5, -10, false}, {4.5, 2.5, true}, {4.5, 2.5, false}, {1, -1, false}};
+    for (const Caso& k : casos) {
+        objBarra2d barra = barraEntre(0, 0, k.L, 0);
+        barra.setCargaLocal("W", 0, 0, k.Q, k.Q);
+        barra.setCombo("C", 1, "W");
+        Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, 1);
+        const double v = k.Q * k.L * k.L * k.L * k.L / (8 * EI);
+        const double giro = k.Q * k.L * k.L * k.L / (6 * EI);
+        d(k.inicioLibre ? 1 : 4, 0) = v;
+        d(k.inicioLibre ? 2 : 5, 0) = k.inicioLibre ? -giro : giro;
+        resolverCon(barra, d);
+        EXPECT_EQ(barra.getXvcero(0), -1.0) << "L " << k.L << " Q " << k.Q << (k.inicioLibre ? " inicio" : " fin");
+        EXPECT_EQ(barra.getMmax(0), 0.0);
+    }
+}
+
 // Hinged start: M(0) = 0 although the node rotates; the deflection still passes through
 // both transverse end displacements.
 TEST(ResultadosBarra, ExtremoArticuladoSinMomento)
@@ -224,6 +248,30 @@ TEST(ResultadosBarra, DeformadaYDesplazamientosLocales)
     EXPECT_NEAR(forma(1, 0), 2 + s * -0.02, kTol * s);
     EXPECT_NEAR(forma(0, 20), 4 + s * 0.04, kTol * s);
     EXPECT_NEAR(forma(1, 20), 6 + s * 0.05, kTol * s);
+}
+
+// A bar without bending stiffness (I = 0, a truss member) has no elastic curve: its
+// deflected axis is the straight line between its two displaced ends, whatever the load.
+TEST(ResultadosBarra, DeformadaSinRigidezAFlexionEsLaRectaEntreLosExtremos)
+{
+    objBarra2d barra = barraEntre(1, 2, 4, 6);
+    barra.setSeccionGenerica(2, 0);
+    barra.setCargaLocal("W", 0, 0, -1, -1);
+    barra.setCombo("C", 1, "W");
+    Eigen::MatrixXd d(6, 1);
+    d << 0.01, -0.02, 0.003, 0.04, 0.05, -0.001;
+    resolverCon(barra, d);
+
+    const double s = 50;
+    const Eigen::Vector2d inicio(1 + s * 0.01, 2 + s * -0.02);
+    const Eigen::Vector2d fin(4 + s * 0.04, 6 + s * 0.05);
+    const Eigen::MatrixXd forma = barra.getBarraDeformada(0, 11, s);
+    ASSERT_EQ(forma.cols(), 11);
+    for (int j = 0; j < 11; ++j) {
+        const Eigen::Vector2d esperado = inicio + (fin - inicio) * (j / 10.0);
+        EXPECT_NEAR(forma(0, j), esperado.x(), kTol * s) << "punto " << j;
+        EXPECT_NEAR(forma(1, j), esperado.y(), kTol * s) << "punto " << j;
+    }
 }
 
 // Column c depends on combination c only: three at once equal each alone.

@@ -52,6 +52,12 @@ struct CasoRigidez {
 // EA/L = 120 in every case. Rigid: 12EI/L^3 = 76.8, 6EI/L^2 = 192, 4EI/L = 640, 2EI/L = 320.
 // Start hinged: D = 4, c = 1.6: 12c = 19.2, 6cL(2) = 96, 4cL^2(3) = 480.
 // a = b = 0.5: D = 5.25, s = 0.75, c = 128/105: 384/35, 192/7, 2560/21, 320/21.
+// End hinged: the mirror of the start hinged, row and column 5 zero, start rotation 480.
+// a = 0.3, b = 0.8, from the beam with a rotational spring k = a / (1 - a) E I / L at each
+// end, in series: end flexibility L / EI [[1/3 + 7/3, -1/6], [-1/6, 1/3 + 1/4]], whose
+// inverse times EI / L = 160 gives the rotation terms 672/11, 192/11, 3072/11; the chord
+// rotation (v2 - v1) / L carries them to the transverse terms: (672 + 192) / 11 / L =
+// 864/55, (192 + 3072) / 11 / L = 3264/55 and (672 + 2 x 192 + 3072) / 11 / L^2 = 4128/275.
 const CasoRigidez kCasosRigidez[] = {
     {"Rigida", 1, 1,
      {120, 0, 0, -120, 0, 0,
@@ -74,6 +80,20 @@ const CasoRigidez kCasosRigidez[] = {
       -120, 0, 0, 120, 0, 0,
       0, -384.0 / 35, -192.0 / 7, 0, 384.0 / 35, -192.0 / 7,
       0, 192.0 / 7, 320.0 / 21, 0, -192.0 / 7, 2560.0 / 21}},
+    {"ArticuladaAlFinal", 1, 0,
+     {120, 0, 0, -120, 0, 0,
+      0, 19.2, 96, 0, -19.2, 0,
+      0, 96, 480, 0, -96, 0,
+      -120, 0, 0, 120, 0, 0,
+      0, -19.2, -96, 0, 19.2, 0,
+      0, 0, 0, 0, 0, 0}},
+    {"SemirrigidaAsimetrica", 0.3, 0.8,
+     {120, 0, 0, -120, 0, 0,
+      0, 4128.0 / 275, 864.0 / 55, 0, -4128.0 / 275, 3264.0 / 55,
+      0, 864.0 / 55, 672.0 / 11, 0, -864.0 / 55, 192.0 / 11,
+      -120, 0, 0, 120, 0, 0,
+      0, -4128.0 / 275, -864.0 / 55, 0, 4128.0 / 275, -3264.0 / 55,
+      0, 3264.0 / 55, 192.0 / 11, 0, -3264.0 / 55, 3072.0 / 11}},
     {"ArticuladaEnAmbosExtremos", 0, 0,
      {120, 0, 0, -120, 0, 0,
       0, 0, 0, 0, 0, 0,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "capturaConsola.h"
 #include "objNudo2d.h"
 
@@ -103,4 +105,33 @@ TEST(Nudo, DesplazamientosConOtraCantidadDeCombosAvisanYSeGuardan)
     EXPECT_EQ(consola.texto(),
               "La cantidad de combos de desplazamientos no es igual a la cantidad de combos en Ingreso de Datos\n");
     EXPECT_EQ(n.getDesplazamientoY(1), 1.0);
+}
+
+// Many combinations, named in an order unlike their rows, and a case with many loads:
+// each name keeps its own row through every growth of the tables, a repeated name adds
+// into its row wherever it stands, and a name never given is not found.
+TEST(Nudo, MuchosCombosConservanCadaUnoSuFila)
+{
+    objNudo2d n;
+    for (int i = 0; i < 1000; ++i)
+        n.setCargaPuntual("D", 1, 0, 0);
+    n.setCargaPuntual("L", 0, 2, 0);
+    const int total = 3000;
+    for (int k = 0; k < total; ++k)
+        n.setCombo("U" + std::to_string((k * 7) % total), k + 1.0, "D");
+    for (int k = 0; k < total; ++k)
+        n.setCombo("U" + std::to_string(k), 1.0, "L");
+
+    ASSERT_EQ(n.getCantidadDeCombos(), total);
+    ASSERT_EQ(n.getCargasGlobales().rows(), total);
+    for (int k = 0; k < total; ++k) {
+        // Name U((7 k) mod 3000) took row k with 1000 x (k + 1); every name then adds 2 in Y.
+        const std::string nombre = "U" + std::to_string((k * 7) % total);
+        ASSERT_EQ(n.getNumeroDeCombo(nombre), k) << nombre;
+        EXPECT_EQ(n.getNombreCombo(k), nombre);
+        EXPECT_EQ(n.getPxCombo(k), 1000.0 * (k + 1));
+        EXPECT_EQ(n.getPyCombo(k), 2.0);
+    }
+    EXPECT_EQ(n.getNumeroDeCombo("U3000"), -1);
+    EXPECT_EQ(n.getNumeroDeCombo("u1"), -1);
 }

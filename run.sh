@@ -3,7 +3,7 @@
 # example. The program runs in the caller's folder: a relative path names a file there.
 # ORVELTA_BUILD, as in test.sh, is the build folder (a relative one inside the repository).
 set -euo pipefail
-raiz=$(cd "$(dirname "$0")" && pwd)
+raiz=$(dirname "$(readlink -f "$0")")
 source "$raiz/scripts/dependencias.sh"
 "$raiz/scripts/compilar.sh"
 build=${ORVELTA_BUILD:-build}

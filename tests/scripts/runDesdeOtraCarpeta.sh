@@ -2,6 +2,8 @@
 # run.sh as a user runs it from the folder of their own work, with no display: a relative
 # input path names a file there, no argument runs the bundled example, an absolute
 # ORVELTA_BUILD is used as it stands, and an up-to-date build installs and prints nothing.
+# Started through a symbolic link (a command on the user's PATH) it still finds its own
+# scripts, with spaces in the paths of the link and of the file.
 # Without a display the program reads and solves the model, then stops at the window.
 #
 # Usage: runDesdeOtraCarpeta.sh RAIZ BUILD
@@ -27,10 +29,12 @@ FIN
 fallos=0
 falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
 
-# ejecutar SALIDA [ARCHIVO]: run.sh with no display; its exit code in $codigo.
+# ejecutar SALIDA [ARCHIVO]: run.sh (or $guion, a link to it) with no display; its exit
+# code in $codigo.
+guion="$raiz/run.sh"
 ejecutar() {
   codigo=0
-  env -u DISPLAY -u ORVELTA_PANTALLA ORVELTA_BUILD="$build" "$raiz/run.sh" "${@:2}" >"$1" 2>&1 </dev/null ||
+  env -u DISPLAY -u ORVELTA_PANTALLA ORVELTA_BUILD="$build" "$guion" "${@:2}" >"$1" 2>&1 </dev/null ||
     codigo=$?
 }
 
@@ -61,5 +65,17 @@ tiene falta.txt "no-existe.txt"
 [ "$(ls)" = "$(printf '%s\n' ejemplo.txt falta.txt portico.txt relativo.txt)" ] ||
   falla "run.sh dejó archivos en la carpeta del usuario: $(ls | tr '\n' ' ')"
 
-[ "$fallos" -eq 0 ] || { echo "$fallos comprobaciones fallaron"; cat relativo.txt; exit 1; }
+# Through a link in a folder of commands, from a folder of work, both with spaces.
+mkdir "$dir/mis comandos" "$dir/otra obra"
+ln -s "$raiz/run.sh" "$dir/mis comandos/orvelta"
+guion="$dir/mis comandos/orvelta"
+cd "$dir/otra obra"
+mkdir "datos viga"
+cp ../obra/portico.txt "datos viga/voladizo uno.txt"
+ejecutar enlace.txt "datos viga/voladizo uno.txt"
+tiene enlace.txt "lectura de nudos OK Num Nudos = 2"
+tiene enlace.txt "lectura de barras OK Num Barras = 1"
+sin_pantalla enlace.txt
+
+[ "$fallos" -eq 0 ] || { echo "$fallos comprobaciones fallaron"; cat "$dir/obra/relativo.txt" enlace.txt; exit 1; }
 echo "run.sh desde otra carpeta: todo correcto"

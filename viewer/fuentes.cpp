@@ -51,7 +51,7 @@ fuentes::Caracter fuentes::leerCaracter(const char* p)
 std::string fuentes::aLatin1(const std::string& utf8)
 {
     std::string latin1;
-    paraCadaGlifo(utf8.c_str(), kFinLatin1, [&](unsigned char c) { latin1 += static_cast<char>(c); });
+    paraCadaGlifo(utf8.c_str(), kFinLatin1, [&](unsigned char c) { latin1 += static_cast<char>(c); }, true);
     return latin1;
 }
 

@@ -26,19 +26,26 @@ struct Caracter {
 };
 Caracter leerCaracter(const char* p);
 
-// Calls glifo(code) once per character of the text: the code point when it is below fin,
-// else kReemplazo. Nothing is allocated (labels are drawn in every frame).
+// The control characters, C0 (0 to 31), Delete and C1 (127 to 159): the fonts hold only
+// empty glyphs for them, which would show as a gap, or as nothing at all.
+constexpr bool esControl(char32_t codigo) { return codigo < 32 || (codigo >= 127 && codigo < 160); }
+
+// Calls glifo(code) once per character of the text: the code point when it is below fin
+// and no control character, else kReemplazo. With saltos, a newline goes through as it
+// is (the panel's bitmap texts of several lines: glutBitmapString starts a line on it).
+// Nothing is allocated (labels are drawn in every frame).
 template <class Glifo>
-void paraCadaGlifo(const char* utf8, char32_t fin, Glifo glifo)
+void paraCadaGlifo(const char* utf8, char32_t fin, Glifo glifo, bool saltos = false)
 {
     while (*utf8 != '\0') {
         const Caracter c = leerCaracter(utf8);
-        glifo(c.codigo < fin ? static_cast<unsigned char>(c.codigo) : static_cast<unsigned char>(kReemplazo));
+        const bool propio = c.codigo < fin && (!esControl(c.codigo) || (saltos && c.codigo == '\n'));
+        glifo(propio ? static_cast<unsigned char>(c.codigo) : static_cast<unsigned char>(kReemplazo));
         utf8 += c.largo;
     }
 }
 
-// The text as the bitmap fonts take it: one Latin-1 byte per character.
+// The text as the bitmap fonts take it: one Latin-1 byte per character, newlines kept.
 std::string aLatin1(const std::string& utf8);
 
 // Characters of the text, that is glyphs drawn.

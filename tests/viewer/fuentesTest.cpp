@@ -43,6 +43,9 @@ const CasoLatin1 kCasosLatin1[] = {
     {"Sustituto", "\xed\xa0\x80", "???", 3},
     {"MasAllaDe10FFFF", "\xf4\x90\x80\x80", "????", 4},
     {"ByteF5", "\xf5" "a", "?a", 2},
+    // Control characters, whose glyphs are empty: C0 (1, Tab, 31), Delete, C1 (U+0085,
+    // U+009F); the space and U+00A0 around them are the first characters after each range.
+    {"Controles", "a\x01" "b\tc\x1f \x7f" "d\xc2\x85" "e\xc2\x9f\xc2\xa0", "a?b?c? ?d?e?\xa0", 13},
 };
 
 class TextoLatin1 : public ::testing::TestWithParam<CasoLatin1> {};
@@ -65,6 +68,16 @@ TEST_P(TextoLatin1, UnGlifoPorCaracter)
 INSTANTIATE_TEST_SUITE_P(Fuentes, TextoLatin1, ::testing::ValuesIn(kCasosLatin1),
                          [](const auto& i) { return std::string(i.param.nombre); });
 
+// A newline goes to the bitmap font as it is (glutBitmapString starts the next line on it:
+// the help and the prompt); the stroke font, drawing glyph by glyph, shows it as '?'.
+TEST(TextoLatin1SaltoDeLinea, LoGuardaSoloLaFuenteDelPanel)
+{
+    EXPECT_EQ(fuentes::aLatin1("uno\ndos\n"), "uno\ndos\n");
+    std::string ascii;
+    fuentes::paraCadaGlifo("uno\ndos", fuentes::kFinAscii, [&](unsigned char g) { ascii += static_cast<char>(g); });
+    EXPECT_EQ(ascii, "uno?dos");
+}
+
 // ---------------------------------------------------------------------------------------
 // The panel, drawn by the frame routine: what its bitmap font receives.
 
@@ -73,7 +86,8 @@ protected:
     void SetUp() override
     {
         EstadoVisor::SetUp();
-        construirModelo({{1, 40, 40}, {2, 60, 60}}, {}, {"S\xc3\xadsmico", "Nieve \xe2\x82\xac"});
+        construirModelo({{1, 40, 40}, {2, 60, 60}}, {},
+                        {"S\xc3\xadsmico", "Nieve \xe2\x82\xac", "Viento\xc2\x85" "X\x7f" "Y\x01"});
         registro::vaciar();
     }
 
@@ -166,12 +180,14 @@ TEST_F(TextoDelPanel, ElMensajeDeListaInvalidaConSuAcento)
 }
 
 // Combination names come from the input file as bytes: UTF-8 shows its letters, a
-// character beyond Latin-1 shows as one '?'.
+// character beyond Latin-1 and an invisible control character (U+0085, Delete, 1) each
+// show as one '?'.
 TEST_F(TextoDelPanel, NombresDeComboEnLosBotones)
 {
     const std::vector<std::string> textos = textosDelCuadro();
     EXPECT_NE(std::find(textos.begin(), textos.end(), "S\xedsmico"), textos.end());
     EXPECT_NE(std::find(textos.begin(), textos.end(), "Nieve ?"), textos.end());
+    EXPECT_NE(std::find(textos.begin(), textos.end(), "Viento?X?Y?"), textos.end());
 }
 
 // freeglut delivers the key of an accented letter as its Latin-1 code (233 for é under

@@ -78,6 +78,7 @@ void funcionPlot(int argc, char** argv)
     glutMotionFunc(mouseMove);
     glutKeyboardFunc(teclado);
     glutSpecialFunc(tecladoEspecial);
+    glutSpecialUpFunc(tecladoEspecialSoltado);
     glutMainLoop();
 }
 
@@ -319,13 +320,14 @@ const ComandoFlag kComandosFlag[] = {
 };
 
 // One step of "+" (grow) or "-" (shrink): the scale times or divided by 1.1, so that "+"
-// then "-" gives the scale back.
+// then "-" gives the scale back. A step that would overflow to infinity is not taken: no
+// "-" could bring the scale back, and the drawing would be gone for good. "-" never gives
+// zero: the smallest positive double divided by 1.1 rounds back to itself.
 void pasoDeEscala(double& escala, bool agrandar)
 {
-    if (agrandar)
-        escala *= kPasoEscala;
-    else
-        escala /= kPasoEscala;
+    const double nueva = agrandar ? escala * kPasoEscala : escala / kPasoEscala;
+    if (std::isfinite(nueva))
+        escala = nueva;
 }
 
 // "+" and "-" with exactly Shift rescale the text; otherwise the result kind shown
@@ -361,10 +363,7 @@ void teclaAlt(unsigned char key)
 // and matches names of the input file.
 void escribirTecla(unsigned char key)
 {
-    constexpr unsigned char kPrimeraImprimible = 32;
-    constexpr unsigned char kSuprimir = 127;
-    constexpr unsigned char kUltimoControlLatin1 = 159;
-    if (key < kPrimeraImprimible || (key >= kSuprimir && key <= kUltimoControlLatin1))
+    if (fuentes::esControl(key))
         return;
     comando += fuentes::utf8DeLatin1(key);
 }
@@ -549,9 +548,16 @@ void procesarTecla(unsigned char key, int modificadores)
 
 void tecladoEspecial(int key, int, int)
 {
-    // Keys not listed (freeglut also reports Shift, Ctrl and Alt themselves) do nothing.
+    // Keys not listed (freeglut also reports Shift, Ctrl and Alt themselves) do nothing,
+    // beyond the record of the Shift keys held.
+    registrarTeclaEspecial(key, true);
     if (key == kF5)
         releerModelo();
     else if (key == kF1)
         alternar(kAyuda);
+}
+
+void tecladoEspecialSoltado(int key, int, int)
+{
+    registrarTeclaEspecial(key, false);
 }

@@ -43,4 +43,7 @@ void modificadorFlagsGraf(int k);
 // combination of GLUT_ACTIVE_SHIFT, _CTRL and _ALT.
 void teclado(unsigned char key, int x, int y);
 void procesarTecla(unsigned char key, int modificadores);
+// Special keys: F1 and F5 act on their press; the presses and releases of the Shift keys
+// are recorded for modificadoresDeTecla.
 void tecladoEspecial(int key, int x, int y);
+void tecladoEspecialSoltado(int key, int x, int y);

@@ -4,11 +4,40 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
+namespace {
+
+// freeglut's special-key codes of the two Shift keys.
+constexpr int kShiftIzquierdo = 112;
+constexpr int kShiftDerecho = 113;
+
+bool shiftIzquierdo = false;
+bool shiftDerecho = false;
+
+}  // namespace
+
 int sinBloqueoMayusculas(int modificadores, bool shiftSostenido, bool bloqueoActivo)
 {
     if ((modificadores & GLUT_ACTIVE_SHIFT) != 0 && bloqueoActivo && !shiftSostenido)
         return modificadores & ~GLUT_ACTIVE_SHIFT;
     return modificadores;
+}
+
+void registrarTeclaEspecial(int key, bool pulsada)
+{
+    if (key == kShiftIzquierdo)
+        shiftIzquierdo = pulsada;
+    else if (key == kShiftDerecho)
+        shiftDerecho = pulsada;
+}
+
+int modificadoresReales(int deGlut, bool shiftConsultado, bool bloqueoActivo)
+{
+    if ((deGlut & GLUT_ACTIVE_SHIFT) == 0) {
+        shiftIzquierdo = shiftDerecho = false;
+        return deGlut;
+    }
+    const bool registrado = shiftIzquierdo || shiftDerecho;
+    return sinBloqueoMayusculas(deGlut, registrado || shiftConsultado, bloqueoActivo);
 }
 
 int modificadoresDeTecla()
@@ -20,11 +49,11 @@ int modificadoresDeTecla()
     // the lock is on: with the lock off, freeglut's Shift is the keys themselves.
     Display* pantalla = glXGetCurrentDisplay();
     if ((modificadores & GLUT_ACTIVE_SHIFT) == 0 || pantalla == nullptr)
-        return modificadores;
+        return modificadoresReales(modificadores, false, false);
     Window raiz, hijo;
     int xRaiz, yRaiz, xVentana, yVentana;
     unsigned int mascara = 0;
     XQueryPointer(pantalla, DefaultRootWindow(pantalla), &raiz, &hijo, &xRaiz, &yRaiz, &xVentana, &yVentana,
                   &mascara);
-    return sinBloqueoMayusculas(modificadores, (mascara & ShiftMask) != 0, (mascara & LockMask) != 0);
+    return modificadoresReales(modificadores, (mascara & ShiftMask) != 0, (mascara & LockMask) != 0);
 }

@@ -11,3 +11,15 @@ int modificadoresDeTecla();
 // freeglut's modifiers corrected by the state of the keys as the window system tells it:
 // Shift reported while Caps Lock is on and no Shift key is held is the lock alone.
 int sinBloqueoMayusculas(int modificadores, bool shiftSostenido, bool bloqueoActivo);
+
+// The Shift keys held, as the key events told them: freeglut reports Shift_L and Shift_R
+// as special keys on press and on release. Events are handled in the order they came, so
+// the record is the state at the event being handled even when the window lags behind.
+// Any other special key leaves it as it is.
+void registrarTeclaEspecial(int key, bool pulsada);
+
+// modificadoresDeTecla once it has freeglut's modifiers of the event and the pointer
+// query's Shift and lock, both read now: Shift counts as held when the record or the query
+// says so (the query covers a Shift pressed before the window had the focus). A key event
+// without Shift had no Shift key held, which mends a record whose release went elsewhere.
+int modificadoresReales(int deGlut, bool shiftConsultado, bool bloqueoActivo);

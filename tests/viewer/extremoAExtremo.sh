@@ -186,6 +186,17 @@ texto_despues=$(contar "$tag_nudo" 134 560 200 625)
   falla "+ con Bloq Mayús cambió el texto: $texto_antes -> $texto_despues píxeles"
 al_menos "Alt-n con Bloq Mayús muestra las esferas" 10 "$nudo_rojo" 125 172 142 189
 ninguno "Alt-n con Bloq Mayús no escribe" "$verde" 34 766 120 784
+
+# A window that lags: the program stopped while Alt-Shift-n is pressed and let go, so it
+# handles the keys once Shift is up again. The Shift press, taken in event order, still
+# makes the key Alt-Shift: a letter typed, the spheres left on.
+kill -STOP "$pid"
+xdotool key alt+shift+n
+kill -CONT "$pid"
+captura shift_con_retraso
+al_menos "Alt-Shift-n con retraso escribe" 1 "$verde" 34 766 120 784
+al_menos "Alt-Shift-n con retraso deja las esferas" 10 "$nudo_rojo" 125 172 142 189
+xdotool key BackSpace
 xdotool key Caps_Lock
 bloqueo=0
 

@@ -1,5 +1,7 @@
 #include <GL/freeglut.h>
 
+#include <limits>
+
 #include "estadoVisor.h"
 #include "modificadores.h"
 
@@ -169,6 +171,91 @@ TEST_F(Teclado, ConBloqueoMayusculasLasTeclasActuanComoSinEl)
     procesarTecla('N', sinBloqueoMayusculas(GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, false, true));
     EXPECT_FALSE(encendido(16));
     EXPECT_EQ(comando, "");
+}
+
+// The Shift keys held are recorded from their press and release, which freeglut reports
+// as special keys 112 (left) and 113 (right). A window that lags handles a short Shift
+// press after the key is up again, when the pointer query says no Shift: the record,
+// taken in event order, still holds it at the key it came with.
+TEST_F(Teclado, UnShiftRegistradoValeAunqueLaConsultaYaNoLoVea)
+{
+    constexpr int kShiftIzquierdo = 112, kShiftDerecho = 113;
+    constexpr int kShiftAlt = GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT;
+    tecladoEspecialSoltado(kShiftIzquierdo, 0, 0);  // the record as a new window finds it
+    tecladoEspecialSoltado(kShiftDerecho, 0, 0);
+    ASSERT_TRUE(encendido(16));
+
+    // Caps Lock on, Alt-Shift-n: typed, not the spheres' row.
+    tecladoEspecial(kShiftIzquierdo, 0, 0);
+    procesarTecla('n', modificadoresReales(kShiftAlt, false, true));
+    EXPECT_EQ(comando, "n");
+    EXPECT_TRUE(encendido(16));
+    // Other special keys, pressed or let go, leave the record as it is.
+    for (int tecla : {2, 114, 116}) {  // F2, Ctrl, Alt
+        tecladoEspecial(tecla, 0, 0);
+        tecladoEspecialSoltado(tecla, 0, 0);
+    }
+    EXPECT_EQ(modificadoresReales(kShiftAlt, false, true), kShiftAlt);
+    // Once let go, the lock alone: exactly Alt.
+    tecladoEspecialSoltado(kShiftIzquierdo, 0, 0);
+    procesarTecla('N', modificadoresReales(kShiftAlt, false, true));
+    EXPECT_FALSE(encendido(16));
+    EXPECT_EQ(comando, "n");
+
+    // The right Shift and keypad "+": exactly Shift rescales the text, not the diagram.
+    comando.clear();
+    escribir("plotM");
+    escalaM = 2;
+    escalaTexto = 3;
+    tecladoEspecial(kShiftDerecho, 0, 0);
+    procesarTecla('+', modificadoresReales(GLUT_ACTIVE_SHIFT, false, true));
+    EXPECT_EQ(escalaTexto, 3 * 1.1);
+    EXPECT_EQ(escalaM, 2.0);
+    tecladoEspecialSoltado(kShiftDerecho, 0, 0);
+    procesarTecla('+', modificadoresReales(GLUT_ACTIVE_SHIFT, false, true));
+    EXPECT_EQ(escalaM, 2 * 1.1);
+    EXPECT_EQ(escalaTexto, 3 * 1.1);
+}
+
+// With no Shift recorded, the pointer query's Shift counts (a Shift pressed before the
+// window had the focus); a key without Shift at all clears a record whose release went to
+// another window.
+TEST_F(Teclado, LaConsultaCubreUnShiftPrevioYUnaTeclaSinShiftLimpiaElRegistro)
+{
+    tecladoEspecialSoltado(112, 0, 0);
+    tecladoEspecialSoltado(113, 0, 0);
+    EXPECT_EQ(modificadoresReales(GLUT_ACTIVE_SHIFT, true, true), GLUT_ACTIVE_SHIFT);
+    EXPECT_EQ(modificadoresReales(GLUT_ACTIVE_SHIFT, false, true), 0);
+
+    tecladoEspecial(112, 0, 0);  // its release never comes
+    EXPECT_EQ(modificadoresReales(GLUT_ACTIVE_ALT, false, false), GLUT_ACTIVE_ALT);
+    EXPECT_EQ(modificadoresReales(GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, false, true), GLUT_ACTIVE_ALT);
+}
+
+// A scale step that would overflow is not taken, so "-" still works after it; "-" from the
+// smallest positive double stays there, never zero (half of it and more rounds up).
+TEST_F(Teclado, LaEscalaNuncaLlegaAInfinitoNiACero)
+{
+    escribir("plotM");
+    for (int modificadores : {0, GLUT_ACTIVE_SHIFT}) {
+        double& escala = modificadores == 0 ? escalaM : escalaTexto;
+        // 1.7e308 * 1.1 = 1.87e308, beyond the largest double (1.797e308).
+        for (double grande : {1.7e308, std::numeric_limits<double>::max()}) {
+            escala = grande;
+            procesarTecla('+', modificadores);
+            EXPECT_EQ(escala, grande);
+            procesarTecla('-', modificadores);
+            EXPECT_EQ(escala, grande / 1.1);
+        }
+
+        escala = std::numeric_limits<double>::denorm_min();
+        procesarTecla('-', modificadores);
+        EXPECT_EQ(escala, std::numeric_limits<double>::denorm_min());
+        escala = 1e-320;
+        for (int i = 0; i < 100; ++i)
+            procesarTecla('-', modificadores);
+        EXPECT_GT(escala, 0.0);
+    }
 }
 
 // Each result and support command: its slot and messages.

@@ -131,11 +131,29 @@ std::vector<int> direccionesConRigidez()
     return activas;
 }
 
-// Names the free direction that moves most in the first rigid-body or mechanism mode of
-// the factorised directions: a translation, or a rotation when the mode moves none.
-void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const std::vector<int>& activas)
+// Jacobi scaling of the factorised directions, s_i = 1 / sqrt|K_ii| (1 where K_ii = 0), so
+// that S K S has a unit diagonal. The LU's rank threshold is relative to its largest pivot:
+// unscaled, a stiff spring (1e20 beside a bar's 1e3) or a bar of extreme length or section
+// hides every other direction below that threshold and makes a false mechanism. The root
+// of a finite, non-zero double is finite and non-zero (even of a subnormal one), and so
+// is its inverse.
+Eigen::VectorXd escalasDeJacobi(const std::vector<int>& activas)
 {
-    const Eigen::VectorXd modo = lu.kernel().col(0).cwiseAbs();
+    Eigen::VectorXd s(static_cast<Eigen::Index>(activas.size()));
+    for (std::size_t i = 0; i < activas.size(); ++i) {
+        const double diagonal = std::abs(kLL(activas[i], activas[i]));
+        s(static_cast<Eigen::Index>(i)) = (diagonal > 0.0) ? 1.0 / std::sqrt(diagonal) : 1.0;
+    }
+    return s;
+}
+
+// Names the free direction that moves most in the first rigid-body or mechanism mode of
+// the factorised directions: a translation, or a rotation when the mode moves none. The
+// LU holds S K S, whose mode y is the displacement mode u = S y in scaled units.
+void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
+                     const std::vector<int>& activas)
+{
+    const Eigen::VectorXd modo = s.cwiseProduct(lu.kernel().col(0)).cwiseAbs();
     Eigen::Index mayor = 0;
     Eigen::Index traslacion = -1;
     for (Eigen::Index i = 0; i < modo.size(); ++i) {
@@ -370,10 +388,13 @@ void resolverLibres()
     const std::vector<int> activas = direccionesConRigidez();
     if (activas.empty())
         return;
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL(activas, activas));
-    uLibres(activas, Eigen::all) = lu.solve(pL(activas, Eigen::all));
+    // K u = p solved as (S K S) y = S p, u = S y. The scaled matrix is formed straight
+    // into the LU's own storage: no copy beyond the one the memory estimate counts.
+    const Eigen::VectorXd s = escalasDeJacobi(activas);
+    const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
+    uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
     if (lu.rank() < static_cast<Eigen::Index>(activas.size()))
-        avisarMecanismo(lu, activas);
+        avisarMecanismo(lu, s, activas);
 }
 
 void repartirDesplazamientos()
@@ -416,7 +437,7 @@ void calcularReacciones()
 
 void funcionSolucionU()
 {
-    pasosSolucion::vaciarResultados();
+    olvidarResultados();   // a refused solve must not leave the previous solve's results behind
     if (noNudos == 0 || noCombos == 0)
         return;   // no node or no load combination: nothing to solve for
     if (!combosCompletos() || !cabeEnMemoria(contarLibres()))

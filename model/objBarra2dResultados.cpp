@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 // Results along the bar, per load combination c, from the end displacements the solver
 // hands over. The bar is an Euler-Bernoulli beam under the linear transverse load
@@ -62,6 +63,12 @@ double momento(const Eigen::VectorXd& k, double x)
     const double C1 = k(2);
     const double C2 = k(3);
     return -A * x * x * x / 6 - B * x * x / 2 + C1 * x + C2;
+}
+
+// A finite stand-in for a coordinate beyond the double range, keeping its sign.
+double acotar(double v)
+{
+    return std::clamp(v, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
 }
 
 bool dentroDeLaBarra(double x, double L)
@@ -245,15 +252,21 @@ Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double escala) const
         return EIv / EI;
     };
 
+    // A displacement near the top of the double range, times escala, can overflow; an
+    // infinite term times the zero sine of a horizontal bar would then be NaN. Every term
+    // is held finite before the rotation and every point after it: such a point lies at
+    // the edge of the double range, on the side it moves to. Finite points are unchanged.
     const double coseno = std::cos(angulo);
     const double seno = std::sin(angulo);
     const double v0 = flecha(0.0);
+    const double dx = acotar(gx * s);
+    const double dy = acotar(gy * s);
     for (int j = 0; j < n; ++j) {
         const double x = puntos(0, j);
-        const double xs = x + j * alargamientoPorPaso;
-        const double ys = (flecha(x) - v0) * s;
-        puntos(0, j) = xs * coseno - ys * seno + xi + gx * s;
-        puntos(1, j) = xs * seno + ys * coseno + yi + gy * s;
+        const double xs = acotar(x + j * alargamientoPorPaso);
+        const double ys = acotar((flecha(x) - v0) * s);
+        puntos(0, j) = acotar(xs * coseno - ys * seno + xi + dx);
+        puntos(1, j) = acotar(xs * seno + ys * coseno + yi + dy);
     }
     return puntos;
 }

@@ -209,6 +209,29 @@ TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
     EXPECT_FALSE(nudo[0].tieneResultados(0));
 }
 
+// A solved model that grows beyond memory: the refusal leaves no result of the first solve.
+TEST_F(SolucionU, RechazoPorMemoriaOlvidaLaSolucionAnterior)
+{
+    prueba::agregarNudo(0, 0, 1, 1, 1);
+    prueba::agregarNudo(4, 0, 0, 0, 0);
+    prueba::agregarBarra(0, 1, 1e4, 1.0, 2.0).setCargaLocal("W", 0, 0, -1, -1);
+    prueba::agregarCombo("C1", 1.0, "W");
+    funcionSolucionU();
+    ASSERT_TRUE(nudo[1].tieneResultados(0));
+    ASSERT_TRUE(barra[0].tieneResultados(0));
+
+    for (int i = 2; i < 100000; ++i) {
+        prueba::agregarNudo(i, 0, 0, 0, 0);
+        nudo.back().setCombo("C1", 1.0, "W");
+    }
+    CapturaConsola consola;
+    funcionSolucionU();
+    EXPECT_EQ(consola.texto().rfind("No hay memoria para resolver la estructura: ", 0), 0u) << consola.texto();
+    EXPECT_FALSE(nudo[0].tieneResultados(0));
+    EXPECT_FALSE(nudo[1].tieneResultados(0));
+    EXPECT_FALSE(barra[0].tieneResultados(0));
+}
+
 // Without a load combination there is nothing to solve: the analysis state stays empty.
 TEST_F(SolucionU, SinCombinacionesNoHaceNada)
 {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "objBarra2d.h"
@@ -272,6 +273,34 @@ TEST(ResultadosBarra, DeformadaSinRigidezAFlexionEsLaRectaEntreLosExtremos)
         EXPECT_NEAR(forma(0, j), esperado.x(), kTol * s) << "punto " << j;
         EXPECT_NEAR(forma(1, j), esperado.y(), kTol * s) << "punto " << j;
     }
+}
+
+// Cantilever L = 1, E I = 1 along X with a tip load P = 3e307 down: uy = -P L^3 / (3 E I)
+// = -1e307 and the tip rotation -P L^2 / (2 E I) = -1.5e307, both finite. Drawn 100 times
+// larger the tip lies beyond the double range, and its infinite y times the zero sine of
+// the horizontal bar must not make the point NaN: it stays at the edge of the range,
+// below the bar; at scale 1 the tip is where the solver put it.
+TEST(ResultadosBarra, DeformadaDeUnDesplazamientoEnormeEsFinita)
+{
+    objBarra2d barra = barraEntre(0, 0, 1, 0);
+    barra.setModuloE(1);
+    barra.setSeccionGenerica(2, 1);
+    Eigen::MatrixXd d(6, 1);
+    d << 0, 0, 0, 0, -1e307, -1.5e307;
+    resolverCon(barra, d);
+
+    const Eigen::MatrixXd forma = barra.getBarraDeformada(0, 21, 100);
+    ASSERT_EQ(forma.cols(), 21);
+    EXPECT_TRUE(forma.allFinite());
+    EXPECT_EQ(forma(0, 0), 0.0);
+    EXPECT_EQ(forma(1, 0), 0.0);
+    EXPECT_EQ(forma(0, 20), 1.0);
+    EXPECT_EQ(forma(1, 20), -std::numeric_limits<double>::max());
+    for (int j = 1; j < 21; ++j)
+        EXPECT_LT(forma(1, j), 0.0) << "punto " << j;
+
+    const Eigen::MatrixXd real = barra.getBarraDeformada(0, 21, 1);
+    EXPECT_NEAR(real(1, 20), -1e307, 1e-9 * 1e307);
 }
 
 // Column c depends on combination c only: three at once equal each alone.

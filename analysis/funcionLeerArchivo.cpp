@@ -5,7 +5,6 @@
 #include <cmath>
 #include <iostream>
 #include <new>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include <unistd.h>
 
 #include "claseLeerArchivo.h"
+#include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
 namespace {
@@ -267,32 +267,65 @@ void leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, const Indice& 
 }
 
 // Every "combo:" row is one combination (name, factors, case names); a later row with a
-// name already used adds its pairs into that combination. The rows are read once and
-// given to the nodes and to the bars.
-Filas leerCombos(const claseLeerArchivo& lector)
+// name already used adds its pairs into that combination. The rows are read once, for the
+// nodes and the bars alike.
+CombosDelModelo leerCombos(const claseLeerArchivo& lector)
 {
-    Filas combos = lector.getParesEtiqueta("combo:", 1);
-    std::set<std::string> distintos;
-    for (std::size_t k = 0; k < combos.size(); ++k)
-        if (!distintos.insert(combos[k].nombre).second)
-            std::cout << "Advertencia: el combo " << combos[k].nombre << " de combo: (aparición " << k + 1
+    const Filas filas = lector.getParesEtiqueta("combo:", 1);
+    CombosDelModelo combos;
+    for (std::size_t k = 0; k < filas.size(); ++k) {
+        const claseLeerArchivo::Fila& fila = filas[k];
+        if (combos.indice.buscar(combos.nombres, fila.nombre) >= 0)
+            std::cout << "Advertencia: el combo " << fila.nombre << " de combo: (aparición " << k + 1
                       << ") repite un nombre anterior; sus pares se suman a ese combo" << std::endl;
-    noCombos = static_cast<int>(distintos.size());
+        const std::size_t pares = std::min(fila.valores.size(), fila.nombres.size());
+        if (pares == 0)
+            combos.agregarPar(fila.nombre, 0.0, std::string());
+        for (std::size_t j = 0; j < pares; ++j)
+            combos.agregarPar(fila.nombre, fila.valores[j], fila.nombres[j]);
+    }
+    noCombos = static_cast<int>(combos.nombres.size());
     return combos;
 }
 
-// A row without pairs still gives the element its (zero) combination row, so every node
-// and bar holds noCombos rows in the order of the names' first rows.
-template <class Elemento>
-void aplicarCombos(Elemento& elemento, const Filas& combos)
+// Heap block glibc gives a request: 8 bytes of header, 16-byte steps, 32 bytes at least.
+double bloqueDeMemoria(double pedidos)
 {
-    for (const claseLeerArchivo::Fila& combo : combos) {
-        const std::size_t pares = std::min(combo.valores.size(), combo.nombres.size());
-        if (pares == 0)
-            elemento.setCombo(combo.nombre, 0.0, std::string());
-        for (std::size_t j = 0; j < pares; ++j)
-            elemento.setCombo(combo.nombre, combo.valores[j], combo.nombres[j]);
-    }
+    return std::max(32.0, std::ceil((pedidos + 8.0) / 16.0) * 16.0);
+}
+
+// A name held by an element: the string object, and past its 15-character inner buffer a
+// heap block for the characters and the terminator.
+double bytesDeNombre(const std::string& nombre)
+{
+    constexpr std::size_t enLinea = 15;
+    const double heap = nombre.size() > enLinea ? bloqueDeMemoria(static_cast<double>(nombre.size()) + 1.0) : 0.0;
+    return sizeof(std::string) + heap;
+}
+
+// Bytes of the combination rows every node and bar is about to hold: per element, each
+// combination's name, its row of the load matrix (3 columns for a node, 4 for a bar) and
+// the name index's slots. Reckoned in double, so a huge count cannot overflow.
+double bytesDeCombos(const CombosDelModelo& combos)
+{
+    double nombres = 0.0;
+    for (const std::string& nombre : combos.nombres)
+        nombres += bytesDeNombre(nombre);
+    const double filas = static_cast<double>(combos.nombres.size()) * sizeof(double);
+    const double indice = static_cast<double>(combos.indice.tamano()) * sizeof(int);
+    return noNudos * (nombres + 3.0 * filas + indice) + noBarras * (nombres + 4.0 * filas + indice);
+}
+
+// Under overcommit an allocation beyond the memory does not fail: the process is killed
+// later. So the combination rows, which grow as elements x combinations, are reckoned first.
+bool combosCabenEnMemoria(const CombosDelModelo& combos, double memoriaLibre)
+{
+    const double bytes = bytesDeCombos(combos);
+    if (bytes <= memoriaLibre)
+        return true;
+    std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << " (se necesitan "
+              << bytes / 1e9 << " GB)" << std::endl;
+    return false;
 }
 
 void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
@@ -393,7 +426,7 @@ bool esArchivoLegible(const std::string& ruta)
     return stat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && access(ruta.c_str(), R_OK) == 0;
 }
 
-void construirModelo()
+void construirModelo(double memoriaLibre)
 {
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
@@ -421,10 +454,15 @@ void construirModelo()
 
     leerNudos(tablaNudos);
     leerApoyosResortesYPuntuales(lector, nudos);
-    const Filas combos = leerCombos(lector);
+    const CombosDelModelo combos = leerCombos(lector);
+    if (!combosCabenEnMemoria(combos, memoriaLibre)) {
+        vaciarModelo();
+        escalasPorDefecto();
+        return;
+    }
     for (objNudo2d& n : nudo)
-        aplicarCombos(n, combos);
-    if (!combos.empty())
+        n.setCombos(combos);
+    if (noCombos != 0)
         std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
 
     if (noBarras != 0) {
@@ -434,8 +472,8 @@ void construirModelo()
     leerArticulacionesYDistribuidas(lector, barras);
     leerPesoPropio(lector);
     for (objBarra2d& b : barra)
-        aplicarCombos(b, combos);
-    if (!combos.empty())
+        b.setCombos(combos);
+    if (noCombos != 0)
         std::cout << "transferencia de combos a barra[i] OK" << std::endl;
 
     leerEscalas(lector);
@@ -443,7 +481,9 @@ void construirModelo()
 
 }  // namespace
 
-void funcionLeerArchivo()
+void funcionLeerArchivo() { funcionLeerArchivo(memoriaDisponible()); }
+
+void funcionLeerArchivo(double memoriaLibre)
 {
     vaciarModelo();
     if (!esArchivoLegible(nombreArchivo)) {
@@ -454,7 +494,7 @@ void funcionLeerArchivo()
     // A file larger than the memory this process may take (or a model that does not fit)
     // ends the reading with one line and no model, as any other unreadable file.
     try {
-        construirModelo();
+        construirModelo(memoriaLibre);
     } catch (const std::bad_alloc&) {
         vaciarModelo();
         escalasPorDefecto();

@@ -6,5 +6,8 @@
 // empty on entry. When no model can be built (the file cannot be opened or is not a
 // regular file, does not fit in memory, holds no whole row of "nudos:", or its "nudos:" or
 // "barras:" table is faulty) the counts are 0 and nudo and barra stay empty; the console
-// says why.
+// says why. The combination rows every node and bar holds (nodes + bars) x combinations
+// are reckoned before they are made, against the memory available now.
 void funcionLeerArchivo();
+// The same against `memoriaLibre` bytes.
+void funcionLeerArchivo(double memoriaLibre);

@@ -1,7 +1,7 @@
 // Model building from generated frames: N storeys by M bays, every tag of the input
 // format, one row per element; and from long lists: many references after one "puntual:"
-// row, many "combo:" rows. Reported per size: time per read and time per row (or per
-// reference), file size in KiB.
+// row, many "combo:" rows, many pairs in one "combo:" row. Reported per size: time per
+// read and time per row (or per reference, or per pair), file size in KiB.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -157,6 +157,24 @@ void BM_FilasDeCombo(benchmark::State& estado)
         estado.SkipWithError("the generated file was not read whole");
 }
 
+// 1,000 nodes and one "combo:" row of n pairs "1 P", the case loading node 1 only: a pair
+// costs only at the nodes that carry its case, so the time per pair stays flat.
+void BM_ParesDeUnCombo(benchmark::State& estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    std::ostringstream s;
+    s << "nudos:\n";
+    for (int i = 1; i <= 1000; ++i)
+        s << i << ' ' << i << " 0\n";
+    s << "puntual: P 0 -1 0 1\ncombo: C";
+    for (int k = 0; k < n; ++k)
+        s << " 1 P";
+    s << '\n';
+    medirLectura(estado, {s.str(), n});
+    if (noNudos != 1000 || noCombos != 1)
+        estado.SkipWithError("the generated file was not read whole");
+}
+
 }  // namespace
 
 BENCHMARK(BM_funcionLeerArchivo)
@@ -168,5 +186,7 @@ BENCHMARK(BM_funcionLeerArchivo)
     ->UseRealTime();
 BENCHMARK(BM_ReferenciasTrasUnPuntual)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FilasDeCombo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK(BM_ParesDeUnCombo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

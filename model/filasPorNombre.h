@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
         ocupar(nombres.back(), nombres.size() - 1);
     }
 
+    // Slots held, for memory estimates.
+    std::size_t tamano() const { return casillas.size(); }
+
 private:
     std::size_t casilla(const std::string& nombre) const
     {
@@ -85,4 +89,81 @@ void sumarEnCombo(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, Ind
     agregarFila(filas, nombres.size(), suma);
     nombres.push_back(std::move(combo));
     indice.agregarUltimo(nombres);
+}
+
+// The combinations of a model, read once for all its nodes and bars: the distinct names in
+// order of first appearance, every (factor, case) pair in file order, and for each case the
+// pairs that name it, in file order. A row without pairs counts as the pair (0, "") that
+// gives the elements the combination's zero row.
+struct CombosDelModelo {
+    struct Par {
+        std::size_t combo;   // position in nombres
+        double factor;
+        std::string caso;
+    };
+
+    std::vector<std::string> nombres;
+    IndiceDeNombres indice;                    // over nombres
+    std::vector<Par> pares;
+    std::vector<std::size_t> paresPorCombo;    // how many pairs each combination has
+    std::unordered_map<std::string, std::vector<std::size_t>> paresPorCaso;
+
+    void agregarPar(const std::string& nombre, double factor, const std::string& caso)
+    {
+        int encontrado = indice.buscar(nombres, nombre);
+        if (encontrado < 0) {
+            encontrado = static_cast<int>(nombres.size());
+            nombres.push_back(nombre);
+            indice.agregarUltimo(nombres);
+            paresPorCombo.push_back(0);
+        }
+        const std::size_t combo = static_cast<std::size_t>(encontrado);
+        paresPorCaso[caso].push_back(pares.size());
+        pares.push_back({combo, factor, caso});
+        ++paresPorCombo[combo];
+    }
+};
+
+// Gives an element its rows of all the model's combinations at once, equal bit for bit to
+// calling setCombo with every pair in file order, but visiting only the pairs of the cases
+// the element carries: a pair of another case adds an exact zero, which changes nothing but
+// the sign of a zero sum, so it is stood for by one + 0.0 at the end of its row.
+template <int Columnas>
+void asignarCombos(const CombosDelModelo& combos,
+                   const std::unordered_map<std::string, Eigen::Matrix<double, 1, Columnas>>& sumaPorCaso,
+                   std::vector<std::string>& nombres, Eigen::MatrixXd& filas, IndiceDeNombres& indice)
+{
+    using Fila = Eigen::Matrix<double, 1, Columnas>;
+    struct Aporte {
+        std::size_t combo;
+        std::size_t par;
+        const Fila* suma;   // the element's sum of the pair's case
+    };
+    std::vector<Aporte> aportes;
+    for (const auto& [caso, suma] : sumaPorCaso) {
+        const auto pares = combos.paresPorCaso.find(caso);
+        if (pares == combos.paresPorCaso.end())
+            continue;
+        for (const std::size_t k : pares->second)
+            aportes.push_back({combos.pares[k].combo, k, &suma});
+    }
+    // Rows are independent: within each row the additions keep the file's order.
+    std::sort(aportes.begin(), aportes.end(), [](const Aporte& a, const Aporte& b) {
+        return a.combo != b.combo ? a.combo < b.combo : a.par < b.par;
+    });
+
+    filas.setZero(static_cast<Eigen::Index>(combos.nombres.size()), Columnas);
+    for (std::size_t i = 0; i < aportes.size();) {
+        const std::size_t c = aportes[i].combo;
+        Fila fila = Fila(combos.pares[aportes[i].par].factor * *aportes[i].suma);
+        std::size_t j = i + 1;
+        for (; j < aportes.size() && aportes[j].combo == c; ++j)
+            fila += Fila(combos.pares[aportes[j].par].factor * *aportes[j].suma);
+        if (j - i < combos.paresPorCombo[c])
+            fila.array() += 0.0;
+        filas.row(static_cast<Eigen::Index>(c)) = fila;
+        i = j;
+    }
+    nombres = combos.nombres;
+    indice = combos.indice;
 }

@@ -69,6 +69,9 @@ public:
     void setCargaGlobal(std::string caso, double qi, double qf, double dx, double dy);
     void setPesoPropio(std::string caso);
     void setCombo(std::string combo, double factor, std::string caso);
+    // Model building: the rows of every combination at once, as setCombo with each pair in
+    // file order would leave them on a bar without combinations (asignarCombos).
+    void setCombos(const CombosDelModelo& combos);
     double getFInicioCombo(int c) const;
     double getFFinCombo(int c) const;
     double getQInicioCombo(int c) const;

@@ -63,6 +63,11 @@ void objBarra2d::setCombo(std::string combo, double factor, std::string caso)
     sumarEnCombo(nombresCombos, cargasCombo, filaDeCombo, std::move(combo), suma);
 }
 
+void objBarra2d::setCombos(const CombosDelModelo& combos)
+{
+    asignarCombos(combos, sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo);
+}
+
 double objBarra2d::getFInicioCombo(int c) const { return cargasCombo(c, 0); }
 double objBarra2d::getFFinCombo(int c) const { return cargasCombo(c, 1); }
 double objBarra2d::getQInicioCombo(int c) const { return cargasCombo(c, 2); }

@@ -51,6 +51,11 @@ void objNudo2d::setCombo(std::string combo, double factor, std::string caso)
     sumarEnCombo(nombresCombos, cargasCombo, filaDeCombo, std::move(combo), suma);
 }
 
+void objNudo2d::setCombos(const CombosDelModelo& combos)
+{
+    asignarCombos(combos, sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo);
+}
+
 void objNudo2d::setDesplazamientos(Eigen::MatrixXd d)
 {
     if (d.cols() != static_cast<Eigen::Index>(nombresCombos.size()))

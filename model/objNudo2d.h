@@ -23,6 +23,9 @@ public:
     void setResorte(double kx, double ky, double kGiro);
     void setCargaPuntual(std::string caso, double px, double py, double mz);
     void setCombo(std::string combo, double factor, std::string caso);
+    // Model building: the rows of every combination at once, as setCombo with each pair in
+    // file order would leave them on a node without combinations (asignarCombos).
+    void setCombos(const CombosDelModelo& combos);
     void setDesplazamientos(Eigen::MatrixXd d);
     void setReacciones(Eigen::MatrixXd r);
 

@@ -409,3 +409,74 @@ TEST_F(LecturaDelModelo, UnArchivoSinBarrasVaciaElPunteroDeBarrasAnterior)
     EXPECT_EQ(punteroBarras.size(), 0);
     EXPECT_TRUE(barra.empty());
 }
+
+namespace {
+
+// 100 nodes, 10 bars and 100 combinations. Every node and bar holds, per combination, its
+// name (a 32-byte string, plus a 64-byte heap block for 40 characters: 41 + 8 bytes rounded
+// up to 16), a row of doubles (3 for a node, 4 for a bar) and, once, the name index: 256
+// int slots for 100 names (grown at the 1st, 9th and 33rd name to 16, 64, 256). Short names:
+// 100 x (3200 + 2400 + 1024) + 10 x (3200 + 3200 + 1024) = 736640 bytes; 40-character
+// names: 100 x (9600 + 2400 + 1024) + 10 x (9600 + 3200 + 1024) = 1440640 bytes.
+struct CasoMemoria {
+    const char* nombre;
+    const char* prefijo;   // names are the prefix and 100..199
+    double bytes;
+    const char* gigas;
+};
+
+const CasoMemoria kCasosMemoria[] = {
+    {"NombresCortos", "C", 736640, "0.00073664"},
+    {"NombresLargos", "Combinacion_de_cargas_de_servicio_num", 1440640, "0.00144064"},
+};
+
+std::string modeloConCombos(const std::string& prefijo)
+{
+    std::string texto = "nudos:\n";
+    for (int i = 1; i <= 100; ++i)
+        texto += std::to_string(i) + ' ' + std::to_string(i) + " 0\n";
+    texto += "barras:\n";
+    for (int i = 1; i <= 10; ++i)
+        texto += std::to_string(i) + ' ' + std::to_string(i) + ' ' + std::to_string(i + 1) + '\n';
+    for (int c = 100; c < 200; ++c)
+        texto += "combo: " + prefijo + std::to_string(c) + " 1 D\n";
+    return texto;
+}
+
+class MemoriaDeCombos : public LecturaDelModelo, public ::testing::WithParamInterface<CasoMemoria> {
+protected:
+    std::string leerCon(double memoriaLibre)
+    {
+        nombreArchivo = directorio.escribir("entrada.txt", modeloConCombos(GetParam().prefijo));
+        CapturaConsola consola;
+        funcionLeerArchivo(memoriaLibre);
+        return consola.texto();
+    }
+};
+
+TEST_P(MemoriaDeCombos, SeRehusaSiLasFilasNoCabenYSeLeeSiCaben)
+{
+    const CasoMemoria& caso = GetParam();
+    const std::string salida = leerCon(caso.bytes - 1);
+    const std::string linea = "No hay memoria para leer el archivo de entrada: " + nombreArchivo + " (se necesitan "
+                            + caso.gigas + " GB)\n";
+    ASSERT_GE(salida.size(), linea.size());
+    EXPECT_EQ(salida.substr(salida.size() - linea.size()), linea);
+    EXPECT_EQ(salida.find("transferencia de combos"), std::string::npos);
+    esperarModeloVacio();
+    esperarEscalasPorDefecto();
+
+    const std::string leida = leerCon(caso.bytes);
+    EXPECT_EQ(leida.find("No hay memoria"), std::string::npos);
+    EXPECT_EQ(noNudos, 100);
+    EXPECT_EQ(noBarras, 10);
+    EXPECT_EQ(noCombos, 100);
+    ASSERT_EQ(barra.size(), 10u);
+    EXPECT_EQ(barra[9].getCantidadDeCombos(), 100);
+    EXPECT_EQ(nudo[99].getNombreCombo(99), caso.prefijo + std::string("199"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lectura, MemoriaDeCombos, ::testing::ValuesIn(kCasosMemoria),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+}  // namespace

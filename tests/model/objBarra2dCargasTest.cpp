@@ -202,6 +202,44 @@ TEST(Combinacion, MismoNombreSumaEnUnaFilaYOtroNombreAgregaOtra)
     EXPECT_EQ(b.getFFinCombo(1), 0.0);
 }
 
+// Model building gives all rows at once; they are those of setCombo pair by pair, in
+// particular the order of additions of the file and the sign of a zero row.
+TEST(Combinacion, DeUnaVezSonLasDeSetComboParAPar)
+{
+    objBarra2d parAPar = barraEntre(0, 0, 4, 0);
+    objBarra2d deUnaVez = barraEntre(0, 0, 4, 0);
+    for (objBarra2d* b : {&parAPar, &deUnaVez}) {
+        b->setCargaLocal("A", 1e16, 0, -1, 0);
+        b->setCargaLocal("B", 1, 0, 0, 0);
+        b->setCargaGlobal("C", 1e16, 1e16, -1, 0);   // [-1e16, -1e16, 0, 0]
+        b->setPesoPropio("PP");                      // no unit weight: a zero row
+    }
+    const struct {
+        const char* combo;
+        double factor;
+        const char* caso;
+    } pares[] = {{"U", 1, "A"}, {"V", 1, "C"}, {"U", 1, "B"}, {"V", 1, "A"}, {"U", 1, "C"},
+                 {"V", 1, "B"}, {"Z", 0, "A"}, {"P", 0, "A"}, {"P", 1, "W"}, {"Q", 1, "PP"}};
+    CombosDelModelo combos;
+    for (const auto& p : pares) {
+        parAPar.setCombo(p.combo, p.factor, p.caso);
+        combos.agregarPar(p.combo, p.factor, p.caso);
+    }
+    deUnaVez.setCombos(combos);
+
+    ASSERT_EQ(deUnaVez.getCantidadDeCombos(), 5);
+    const Eigen::MatrixXd esperadas = parAPar.getMatrizCargasCombo();
+    const Eigen::MatrixXd filas = deUnaVez.getMatrizCargasCombo();
+    for (int c = 0; c < 5; ++c)
+        for (int k = 0; k < 4; ++k)
+            EXPECT_TRUE(filas(c, k) == esperadas(c, k) && std::signbit(filas(c, k)) == std::signbit(esperadas(c, k)))
+                << "combo " << c << " columna " << k;
+    EXPECT_EQ(filas(0, 0), 0.0);                 // (1e16 + 1) - 1e16
+    EXPECT_EQ(filas(1, 0), 1.0);                 // (-1e16 + 1e16) + 1
+    EXPECT_TRUE(std::signbit(filas(2, 2)));      // 0 x (-1) alone
+    EXPECT_FALSE(std::signbit(filas(3, 2)));     // and then + 0.0 of a case the bar lacks
+}
+
 TEST(Combinacion, LosNombresDistinguenMayusculas)
 {
     objBarra2d b = barraEntre(0, 0, 4, 0);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include "capturaConsola.h"
 #include "objNudo2d.h"
@@ -134,4 +137,116 @@ TEST(Nudo, MuchosCombosConservanCadaUnoSuFila)
     }
     EXPECT_EQ(n.getNumeroDeCombo("U3000"), -1);
     EXPECT_EQ(n.getNumeroDeCombo("u1"), -1);
+}
+
+namespace {
+
+struct Carga {
+    const char* caso;
+    double px, py, mz;
+};
+
+struct Par {
+    const char* combo;
+    double factor;
+    const char* caso;
+};
+
+// Node loads and combination pairs in file order; setCombos must leave each row equal bit
+// for bit to setCombo called pair by pair, signed zeros and NaN included.
+struct CasoCombos {
+    const char* nombre;
+    std::vector<Carga> cargas;
+    std::vector<Par> pares;
+};
+
+const double inf = std::numeric_limits<double>::infinity();
+
+const CasoCombos kCasosCombos[] = {
+    {"CasosIntercaladosYNombreRepetido",
+     {{"D", 1, 2, 3}, {"L", 10, 20, 30}, {"D", 0.5, 0, 0}},
+     {{"U", 1.2, "D"}, {"S", 1, "W"}, {"U", 1.6, "L"}, {"S", 2, "L"}, {"U", 0.5, "D"}}},
+    // (1e16 + 1) - 1e16 is 0 and (1e16 - 1e16) + 1 is 1: the file's order must be kept.
+    {"OrdenDeLasSumasDelArchivo",
+     {{"A", 1e16, 0, 0}, {"B", 1, 0, 0}, {"C", -1e16, 0, 0}},
+     {{"U", 1, "A"}, {"V", 1, "C"}, {"U", 1, "B"}, {"V", 1, "A"}, {"U", 1, "C"}, {"V", 1, "B"}}},
+    // 0 x (-1) is -0.0; a pair of a case the node lacks adds +0.0 and so makes it +0.0.
+    {"CerosConSigno",
+     {{"D", -1, 0, 1}},
+     {{"Z", 0, "D"}, {"Y", 0, "D"}, {"Y", 1, "W"}, {"X", 1, "W"}, {"X", 0, "D"}, {"N", -0.0, "D"}}},
+    // A row without pairs stands as (0, ""): a node with loads of case "" gets 0 x them.
+    {"FilaSinParesYCasoSinNombre",
+     {{"", -2, inf, 0}},
+     {{"U", 0, ""}, {"V", 1, ""}, {"V", 0, ""}}},
+    {"SinCargas", {}, {{"U", 1, "D"}, {"V", 2, "D"}}},
+};
+
+class CombosDelNudo : public ::testing::TestWithParam<CasoCombos> {};
+
+bool mismosBits(double a, double b) { return std::memcmp(&a, &b, sizeof(double)) == 0; }
+
+TEST_P(CombosDelNudo, DeUnaVezSonLosDeSetComboParAPar)
+{
+    objNudo2d parAPar;
+    objNudo2d deUnaVez;
+    CombosDelModelo combos;
+    for (const Carga& c : GetParam().cargas) {
+        parAPar.setCargaPuntual(c.caso, c.px, c.py, c.mz);
+        deUnaVez.setCargaPuntual(c.caso, c.px, c.py, c.mz);
+    }
+    for (const Par& p : GetParam().pares) {
+        parAPar.setCombo(p.combo, p.factor, p.caso);
+        combos.agregarPar(p.combo, p.factor, p.caso);
+    }
+    deUnaVez.setCombos(combos);
+
+    ASSERT_EQ(deUnaVez.getCantidadDeCombos(), parAPar.getCantidadDeCombos());
+    const Eigen::MatrixXd esperadas = parAPar.getCargasGlobales();
+    const Eigen::MatrixXd filas = deUnaVez.getCargasGlobales();
+    ASSERT_EQ(filas.rows(), esperadas.rows());
+    for (int c = 0; c < parAPar.getCantidadDeCombos(); ++c) {
+        EXPECT_EQ(deUnaVez.getNombreCombo(c), parAPar.getNombreCombo(c));
+        EXPECT_EQ(deUnaVez.getNumeroDeCombo(parAPar.getNombreCombo(c)), c);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_TRUE(mismosBits(filas(c, k), esperadas(c, k)))
+                << "combo " << c << " columna " << k << ": " << filas(c, k) << " en lugar de " << esperadas(c, k);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Nudo, CombosDelNudo, ::testing::ValuesIn(kCasosCombos),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+}  // namespace
+
+// The same rows by hand: the order of the file decides the rounding, and signed zeros.
+TEST(Nudo, CombosDeUnaVezSumanEnElOrdenDelArchivo)
+{
+    objNudo2d n;
+    n.setCargaPuntual("A", 1e16, -1, 0);
+    n.setCargaPuntual("B", 1, 0, 0);
+    n.setCargaPuntual("C", -1e16, 0, 0);
+    CombosDelModelo combos;
+    combos.agregarPar("U", 1, "A");
+    combos.agregarPar("V", 1, "C");
+    combos.agregarPar("U", 1, "B");
+    combos.agregarPar("V", 1, "A");
+    combos.agregarPar("U", 1, "C");
+    combos.agregarPar("V", 1, "B");
+    combos.agregarPar("Z", 0, "A");
+    combos.agregarPar("P", 0, "A");
+    combos.agregarPar("P", 1, "W");
+    n.setCombos(combos);
+
+    ASSERT_EQ(n.getCantidadDeCombos(), 4);
+    EXPECT_EQ(n.getPxCombo(0), 0.0);   // (1e16 + 1) - 1e16: the 1 is lost in rounding
+    EXPECT_EQ(n.getPxCombo(1), 1.0);   // (-1e16 + 1e16) + 1
+    EXPECT_TRUE(std::signbit(n.getPyCombo(2)));    // 0 x (-1) alone stays -0.0
+    EXPECT_FALSE(std::signbit(n.getPyCombo(3)));   // -0.0 + 0.0 of a case the node lacks
+    EXPECT_EQ(n.getPyCombo(3), 0.0);
+
+    n.setCombo("U", 2, "B");           // the rows and their index go on as setCombo's
+    n.setCombo("W", 1, "B");
+    EXPECT_EQ(n.getPxCombo(0), 2.0);
+    EXPECT_EQ(n.getNumeroDeCombo("W"), 4);
+    EXPECT_EQ(n.getPxCombo(4), 1.0);
 }

@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
-#include <limits>
 #include <new>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
 // Degrees of freedom (DOF) come from the objects' getGdl: node n owns 3n (X), 3n+1 (Y) and
@@ -45,24 +41,6 @@ bool combosCompletos()
         }
     }
     return true;
-}
-
-// Memory the process may still take, in bytes: the kernel's estimate of available memory,
-// else the physical memory.
-double memoriaDisponible()
-{
-    std::ifstream meminfo("/proc/meminfo");
-    std::string linea;
-    while (std::getline(meminfo, linea)) {
-        std::istringstream campos(linea);
-        std::string clave;
-        double kB = 0.0;
-        if (campos >> clave >> kB && clave == "MemAvailable:")
-            return kB * 1024.0;
-    }
-    const double paginas = static_cast<double>(sysconf(_SC_PHYS_PAGES));
-    const double tamano = static_cast<double>(sysconf(_SC_PAGESIZE));
-    return (paginas > 0 && tamano > 0) ? paginas * tamano : std::numeric_limits<double>::max();
 }
 
 // Bytes the dense solve holds at its peak: kEstructura (3N)^2; NL^2 each for kLL, the LU's

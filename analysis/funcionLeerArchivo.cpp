@@ -183,6 +183,13 @@ void escalasPorDefecto()
     escalaCarga = 0.1;
 }
 
+// A reading that builds no model: no node or bar, and the default scales.
+void sinModelo()
+{
+    vaciarModelo();
+    escalasPorDefecto();
+}
+
 // A scale of the file replaces the default only when above 0; an absent tag reads as -1.
 void leerEscala(const claseLeerArchivo& lector, const char* etiqueta, double& escala)
 {
@@ -456,8 +463,7 @@ void construirModelo(double memoriaLibre)
     leerApoyosResortesYPuntuales(lector, nudos);
     const CombosDelModelo combos = leerCombos(lector);
     if (!combosCabenEnMemoria(combos, memoriaLibre)) {
-        vaciarModelo();
-        escalasPorDefecto();
+        sinModelo();
         return;
     }
     for (objNudo2d& n : nudo)
@@ -496,8 +502,7 @@ void funcionLeerArchivo(double memoriaLibre)
     try {
         construirModelo(memoriaLibre);
     } catch (const std::bad_alloc&) {
-        vaciarModelo();
-        escalasPorDefecto();
+        sinModelo();
         std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << std::endl;
     }
 }

@@ -72,16 +72,16 @@ double contarLibres()
     return libres;
 }
 
+// The node that owns a DOF: node n owns 3n (X), 3n + 1 (Y) and 3n + 2 (rotation).
+const objNudo2d& nudoDelGdl(Eigen::Index g)
+{
+    return nudo[static_cast<std::size_t>(g / 3)];
+}
+
 // "nudo <user number>, dirección X|Y|giro" for a DOF.
 std::string direccionDelGdl(int g)
 {
-    for (objNudo2d& n : nudo) {
-        const Eigen::Vector3i propios = n.getGdl();
-        for (int k = 0; k < 3; ++k)
-            if (propios(k) == g)
-                return "nudo " + std::to_string(n.getNoNudoUsuario()) + ", dirección " + kDireccion[k];
-    }
-    return "gdl " + std::to_string(g);
+    return "nudo " + std::to_string(nudoDelGdl(g).getNoNudoUsuario()) + ", dirección " + kDireccion[g % 3];
 }
 
 bool esGiro(int g) { return g % 3 == 2; }
@@ -153,17 +153,6 @@ void avisarNoFinito(const char* sujeto, int numero, const char* que)
     std::cout << sujeto << ' ' << numero << " tiene " << que << ": no se resuelve la estructura" << std::endl;
 }
 
-// The node that owns a DOF (nodes own 3n .. 3n + 2 by their internal number n).
-const objNudo2d* nudoDelGdl(Eigen::Index g)
-{
-    for (objNudo2d& n : nudo) {
-        const Eigen::Vector3i propios = n.getGdl();
-        if (propios(0) <= g && g <= propios(2))
-            return &n;
-    }
-    return nullptr;
-}
-
 // A NaN or an infinity in the assembled stiffness or loads would spread through the
 // factorisation into every result. Names the first bar or node whose contribution is not
 // finite; finite contributions whose sum overflows are named by the node of the first
@@ -198,8 +187,7 @@ bool ensambladoFinito()
         const bool rigidez = kEstructura.row(g).allFinite();
         if (rigidez && pCombo.row(g).allFinite())
             continue;
-        const objNudo2d* n = nudoDelGdl(g);
-        avisarNoFinito("El nudo", n ? n->getNoNudoUsuario() : -1, rigidez ? "cargas no finitas" : "rigideces no finitas");
+        avisarNoFinito("El nudo", nudoDelGdl(g).getNoNudoUsuario(), rigidez ? "cargas no finitas" : "rigideces no finitas");
         return false;
     }
     return false;
@@ -212,8 +200,8 @@ bool desplazamientosFinitos()
     for (int i = 0; i < noLibres; ++i) {
         if (uLibres.row(i).allFinite())
             continue;
-        const objNudo2d* n = nudoDelGdl(gdlLibres[static_cast<std::size_t>(i)]);
-        avisarNoFinito("El nudo", n ? n->getNoNudoUsuario() : -1, "desplazamientos no finitos");
+        avisarNoFinito("El nudo", nudoDelGdl(gdlLibres[static_cast<std::size_t>(i)]).getNoNudoUsuario(),
+                       "desplazamientos no finitos");
         return false;
     }
     return true;

@@ -91,6 +91,19 @@ void sumarEnCombo(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, Ind
     indice.agregarUltimo(nombres);
 }
 
+// setCombo of a node or a bar: factor x (the element's loads of the case, summed as they
+// were added) into the combination's row; a case the element lacks adds a zero row.
+template <int Columnas>
+void sumarCasoEnCombo(const std::unordered_map<std::string, Eigen::Matrix<double, 1, Columnas>>& sumaPorCaso,
+                      std::vector<std::string>& nombres, Eigen::MatrixXd& filas, IndiceDeNombres& indice,
+                      std::string combo, double factor, const std::string& caso)
+{
+    using Fila = Eigen::Matrix<double, 1, Columnas>;
+    const auto cargas = sumaPorCaso.find(caso);
+    const Fila suma = (cargas == sumaPorCaso.end()) ? Fila::Zero() : Fila(factor * cargas->second);
+    sumarEnCombo(nombres, filas, indice, std::move(combo), suma);
+}
+
 // The combinations of a model, read once for all its nodes and bars: the distinct names in
 // order of first appearance, every (factor, case) pair in file order, and for each case the
 // pairs that name it, in file order. A row without pairs counts as the pair (0, "") that

@@ -57,10 +57,7 @@ void objBarra2d::setPesoPropio(std::string caso)
 
 void objBarra2d::setCombo(std::string combo, double factor, std::string caso)
 {
-    const auto cargas = sumaPorCaso.find(caso);
-    const Eigen::RowVector4d suma = (cargas == sumaPorCaso.end()) ? Eigen::RowVector4d::Zero()
-                                                                  : Eigen::RowVector4d(factor * cargas->second);
-    sumarEnCombo(nombresCombos, cargasCombo, filaDeCombo, std::move(combo), suma);
+    sumarCasoEnCombo(sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo, std::move(combo), factor, caso);
 }
 
 void objBarra2d::setCombos(const CombosDelModelo& combos)

@@ -45,10 +45,7 @@ void objNudo2d::setCargaPuntual(std::string caso, double px, double py, double m
 // one row per combination in the same order.
 void objNudo2d::setCombo(std::string combo, double factor, std::string caso)
 {
-    const auto cargas = sumaPorCaso.find(caso);
-    const Eigen::RowVector3d suma = (cargas == sumaPorCaso.end()) ? Eigen::RowVector3d::Zero()
-                                                                  : Eigen::RowVector3d(factor * cargas->second);
-    sumarEnCombo(nombresCombos, cargasCombo, filaDeCombo, std::move(combo), suma);
+    sumarCasoEnCombo(sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo, std::move(combo), factor, caso);
 }
 
 void objNudo2d::setCombos(const CombosDelModelo& combos)

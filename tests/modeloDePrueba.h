@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "funcionSolucionU.h"
 #include "variablesGlobales.h"
 
 namespace prueba {
@@ -68,6 +69,17 @@ inline void agregarCombo(const std::string& combo, double factor, const std::str
     for (objBarra2d& b : barra)
         b.setCombo(combo, factor, caso);
     noCombos = nudo.empty() ? 0 : nudo.front().getCantidadDeCombos();
+}
+
+// A 4-long cantilever fixed at node 1 (E = 1e4, A = 1, I = 2) under a uniform transverse
+// load of -1 in case "W", solved for the combination "C1" = 1.0 W.
+inline void voladizoResuelto()
+{
+    agregarNudo(0, 0, 1, 1, 1);
+    agregarNudo(4, 0, 0, 0, 0);
+    agregarBarra(0, 1, 1e4, 1.0, 2.0).setCargaLocal("W", 0, 0, -1, -1);
+    agregarCombo("C1", 1.0, "W");
+    funcionSolucionU();
 }
 
 }  // namespace prueba

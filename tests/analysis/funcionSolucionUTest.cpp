@@ -212,11 +212,7 @@ TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
 // A solved model that grows beyond memory: the refusal leaves no result of the first solve.
 TEST_F(SolucionU, RechazoPorMemoriaOlvidaLaSolucionAnterior)
 {
-    prueba::agregarNudo(0, 0, 1, 1, 1);
-    prueba::agregarNudo(4, 0, 0, 0, 0);
-    prueba::agregarBarra(0, 1, 1e4, 1.0, 2.0).setCargaLocal("W", 0, 0, -1, -1);
-    prueba::agregarCombo("C1", 1.0, "W");
-    funcionSolucionU();
+    prueba::voladizoResuelto();
     ASSERT_TRUE(nudo[1].tieneResultados(0));
     ASSERT_TRUE(barra[0].tieneResultados(0));
 

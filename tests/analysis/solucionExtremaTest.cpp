@@ -277,11 +277,7 @@ TEST_F(SolucionExtrema, MecanismoNombraLaTraslacion)
 // equivalent loads of their first solve, one column, and a second solve must not read two.
 TEST_F(SolucionExtrema, ComboAgregadoTrasResolverNoSeLee)
 {
-    prueba::agregarNudo(0, 0, 1, 1, 1);
-    prueba::agregarNudo(4, 0, 0, 0, 0);
-    prueba::agregarBarra(0, 1, 1e4, 1.0, 2.0).setCargaLocal("W", 0, 0, -1, -1);
-    prueba::agregarCombo("C1", 1.0, "W");
-    funcionSolucionU();
+    prueba::voladizoResuelto();
     ASSERT_TRUE(barra[0].tieneResultados(0));
 
     prueba::agregarCombo("C2", 2.0, "W");

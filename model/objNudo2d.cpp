@@ -74,6 +74,12 @@ void objNudo2d::setReacciones(Eigen::MatrixXd r)
     }
 }
 
+void objNudo2d::borrarResultados()
+{
+    desplazamientos.resize(3, 0);
+    reaccionesNudo.resize(3, 0);
+}
+
 int objNudo2d::getNoNudo() const { return numeroDeNudo; }
 int objNudo2d::getNoNudoUsuario() const { return numeroNudoUsuario; }
 double objNudo2d::getX() const { return x; }

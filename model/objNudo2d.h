@@ -28,6 +28,8 @@ public:
     void setCombos(const CombosDelModelo& combos);
     void setDesplazamientos(Eigen::MatrixXd d);
     void setReacciones(Eigen::MatrixXd r);
+    // An unsolved node: no displacements and no reactions (a solve that was refused).
+    void borrarResultados();
 
     int getNoNudo() const;
     int getNoNudoUsuario() const;

@@ -133,6 +133,40 @@ void avisarNoNumero(const std::string& palabra, const std::string& etiqueta, int
               << aparicion << ") no es un número válido; se toma 0" << std::endl;
 }
 
+// A word that would be numeric but for a decimal comma or a capital E (1,4 or 3E2): every
+// character among the numeric ones, ',' and 'E', at least one digit and at least one ',' or
+// 'E'. A title word such as Tabla1,2 holds letters besides and is not one.
+bool esNumeroMalEscrito(const std::string& palabra)
+{
+    return palabra.find_first_not_of("1234567890+-.e,E") == std::string::npos
+        && palabra.find_first_of("1234567890") != std::string::npos
+        && palabra.find_first_of(",E") != std::string::npos;
+}
+
+// A run, a block or a pair list ends at the first non-numeric word, also at a mistyped
+// number; that end is told, since a user who writes 1,4 means a number. A word equal to the
+// tag is an occurrence of it, not a number.
+void avisarSiTerminaEnNumeroMalEscrito(const std::string& palabra, const std::string& etiqueta, int aparicion,
+                                       const char* queTermina)
+{
+    if (palabra == etiqueta || !esNumeroMalEscrito(palabra))
+        return;
+    std::cout << "Advertencia: la palabra " << palabra << " de " << etiqueta << " (aparición " << aparicion
+              << ") no es un número (coma decimal o E mayúscula); " << queTermina << " termina antes de ella"
+              << std::endl;
+}
+
+// A value whose number stops at a comma (0,05 reads as 0): a decimal comma, told with the
+// part that was read. Numeric words hold no comma, so only a value after a tag gets here.
+void avisarSiParaEnComa(const std::string& palabra, const char* resto, const std::string& etiqueta, int aparicion)
+{
+    if (*resto != ',')
+        return;
+    const std::size_t leidos = static_cast<std::size_t>(resto - palabra.c_str());
+    std::cout << "Advertencia: la palabra " << palabra << " de " << etiqueta << " (aparición " << aparicion
+              << ") no es un número (coma decimal); se toma " << palabra.substr(0, leidos) << std::endl;
+}
+
 // The longest number at the start of the word, as the standard conversion reads it (1.2.3
 // gives 1.2, 5e- gives 5). A word that starts with no number, or a number beyond the range
 // of a double, reads as 0 with a console line; a number too small to hold reads as what
@@ -148,6 +182,7 @@ double aReal(const std::string& palabra, const std::string& etiqueta, int aparic
         avisarNoNumero(palabra, etiqueta, aparicion);
         return 0.0;
     }
+    avisarSiParaEnComa(palabra, resto, etiqueta, aparicion);
     return valor;
 }
 
@@ -163,6 +198,7 @@ int aEntero(const std::string& palabra, const std::string& etiqueta, int aparici
         avisarNoNumero(palabra, etiqueta, aparicion);
         return 0;
     }
+    avisarSiParaEnComa(palabra, resto, etiqueta, aparicion);
     return static_cast<int>(valor);
 }
 
@@ -183,21 +219,32 @@ std::vector<double> leerCorrida(Palabras& palabras, const std::string& etiqueta,
 {
     std::vector<double> valores;
     std::string palabra;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra))
+    while (palabras.siguiente(palabra)) {
+        if (!esPalabraNumerica(palabra)) {
+            avisarSiTerminaEnNumeroMalEscrito(palabra, etiqueta, aparicion, "la fila");
+            break;
+        }
         valores.push_back(aReal(palabra, etiqueta, aparicion));
+    }
     return valores;
 }
 
 // Pairs of a factor (a numeric word) and the name right after it, whatever the name looks
 // like, from where the pass stands; the list ends at the first non-numeric word in a
 // factor's place. A factor that the end of the file leaves without a name is no pair: it
-// is left out of both lists, with a console line when the factors are converted.
+// is left out of both lists. Console lines come only when the factors are converted, so a
+// caller that asks for both lists sees each line once.
 void leerPares(Palabras& palabras, const std::string& etiqueta, int aparicion, std::vector<double>* factores,
                std::vector<std::string>* nombres)
 {
     std::string palabra;
     std::string nombre;
-    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra)) {
+    while (palabras.siguiente(palabra)) {
+        if (!esPalabraNumerica(palabra)) {
+            if (factores != nullptr)
+                avisarSiTerminaEnNumeroMalEscrito(palabra, etiqueta, aparicion, "la fila");
+            return;
+        }
         if (!palabras.siguiente(nombre)) {
             if (factores != nullptr)
                 std::cout << "Advertencia: falta el nombre del caso tras el factor " << palabra << " de "
@@ -235,7 +282,8 @@ std::vector<claseLeerArchivo::Fila> leerFilas(const std::string& ruta, const std
 
 // Counts the numeric words of every block of the tag, or with a table converts them into
 // it row by row. The word that ends a block is examined too, so a tag that follows a block
-// straight away starts the next one.
+// straight away starts the next one. A block that ends at a mistyped number is told by the
+// counting pass, which always runs (also when the words then fill no whole row).
 long leerBloques(const std::string& ruta, const std::string& etiqueta, Eigen::MatrixXd* tabla)
 {
     Palabras palabras(ruta);
@@ -248,6 +296,8 @@ long leerBloques(const std::string& ruta, const std::string& etiqueta, Eigen::Ma
         bool terminado = true;
         while (palabras.siguiente(palabra)) {
             if (!esPalabraNumerica(palabra)) {
+                if (tabla == nullptr)
+                    avisarSiTerminaEnNumeroMalEscrito(palabra, etiqueta, aparicion, "la tabla");
                 terminado = false;
                 break;
             }

@@ -15,6 +15,11 @@
 //
 // Occurrences of a tag count from 1 in file order; `salto` words after the occurrence are
 // passed over before the numbers are read.
+//
+// A run, block or factor list still ends at a word such as 1,4 or 3E2 (a decimal comma or a
+// capital E), but with a console line naming the word, the tag and the occurrence; so does
+// a value after a tag whose number stops at a comma. Words in a name's place are never
+// examined.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();

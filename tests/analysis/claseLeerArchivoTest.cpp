@@ -63,7 +63,9 @@ const CasoMatriz kCasosMatriz[] = {
     {"HastaElFinConSaltoDeLinea", "T 1 2 3\n", 1, 3, {1, 2, 3}, ""},
     // Only a lower-case e makes an exponent; 1E5 ends the block.
     {"ExponenteMinuscula", "T 1e5 2 3", 1, 3, {100000, 2, 3}, ""},
-    {"ExponenteMayusculaCortaElBloque", "T 1 2 3 1E5 4 5", 1, 3, {1, 2, 3}, ""},
+    {"ExponenteMayusculaCortaElBloque", "T 1 2 3 1E5 4 5", 1, 3, {1, 2, 3},
+     "Advertencia: la palabra 1E5 de T (aparición 1) no es un número (coma decimal o E mayúscula); "
+     "la tabla termina antes de ella\n"},
     // The longest number at the start of the word.
     {"PrefijoNumerico", "T 1.2.3 5e- 2e3", 1, 3, {1.2, 5, 2000}, ""},
     {"OtraMayusculaNoEsLaEtiqueta", "t 1 2 3 T 4 5 6", 1, 3, {4, 5, 6}, ""},
@@ -357,6 +359,203 @@ TEST(EsNumero, MiraSoloLosCaracteres)
         EXPECT_TRUE(lector.esNumero(si)) << si;
     for (const char* no : {"1E5", "x", "1,5", "nudos:", "0x1", "inf", "nan", "1 2", "\xc3\xa9"})
         EXPECT_FALSE(lector.esNumero(no)) << no;
+}
+
+// --- Mistyped numbers ----------------------------------------------------------------
+
+namespace {
+
+std::string avisoMalEscrito(const std::string& palabra, const std::string& etiqueta, int aparicion,
+                            const std::string& queTermina)
+{
+    return "Advertencia: la palabra " + palabra + " de " + etiqueta + " (aparición " + std::to_string(aparicion)
+         + ") no es un número (coma decimal o E mayúscula); " + queTermina + " termina antes de ella\n";
+}
+
+struct CasoMalEscrito {
+    const char* nombre;
+    const char* palabra;
+    bool avisa;
+};
+
+// A word that would be numeric but for ',' or 'E': only numeric characters, ',' and 'E', a
+// digit and a ',' or 'E' among them. Anything else (letters, no digit) ends the run silently.
+const CasoMalEscrito kCasosMalEscrito[] = {
+    {"ComaDecimal", "1,4", true},
+    {"ComaDecimalNegativa", "-2,5", true},
+    {"ExponenteMayuscula", "3E2", true},
+    {"ExponenteMayusculaNegativo", "-3E-2", true},
+    {"ComaYExponente", "1,5E3", true},
+    {"VariasComas", "1,2,3", true},
+    {"ComaAlFinal", "7,", true},
+    {"ComaAlPrincipio", ",5", true},
+    {"ExponenteSinMantisa", "E1", true},   // as e1 would be numeric, so is E1 told
+    {"SoloComa", ",", false},
+    {"SoloE", "E", false},
+    {"ComaYESinCifra", ",E.", false},
+    {"ConLetras", "P\xc3\xb3rtico2,3", false},
+    {"TituloConCifras", "Tabla1,2x", false},
+    {"PuntoYComa", "1;4", false},
+    {"Palabra", "fin", false},
+    {"OtraEtiqueta", "barras:", false},
+};
+
+class NumeroMalEscrito : public Lector, public ::testing::WithParamInterface<CasoMalEscrito> {};
+
+// The run ends at the word whatever it is; only a mistyped number says so, once.
+TEST_P(NumeroMalEscrito, TerminaLaCorridaYSoloElNumeroMalEscritoAvisa)
+{
+    const CasoMalEscrito& caso = GetParam();
+    const claseLeerArchivo lector = sobre(std::string("x T 9 T 1 2 3 ") + caso.palabra + " 4 5 6");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("T", 2, 0), (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(consola.texto(), caso.avisa ? avisoMalEscrito(caso.palabra, "T", 2, "la fila") : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lector, NumeroMalEscrito, ::testing::ValuesIn(kCasosMalEscrito),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+}  // namespace
+
+TEST_F(Lector, ExponenteMinusculaSigueLaCorridaSinAviso)
+{
+    const claseLeerArchivo lector = sobre("T 1e5 2 fin");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("T", 1, 0), (std::vector<double>{100000, 2}));
+    EXPECT_EQ(consola.texto(), "");
+}
+
+TEST_F(Lector, LaTablaAvisaUnaVezPorBloque)
+{
+    // Two passes over the file, one line per block that ends at a mistyped number, in the
+    // block's occurrence.
+    const claseLeerArchivo lector = sobre("T 1 2 3 4,5 6 T 7 8 9 3E2 x T 1 1 1");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getMatriz("T", 3), filas({{1, 2, 3}, {7, 8, 9}, {1, 1, 1}}));
+    EXPECT_EQ(consola.texto(), avisoMalEscrito("4,5", "T", 1, "la tabla") + avisoMalEscrito("3E2", "T", 2, "la tabla"));
+}
+
+TEST_F(Lector, LaTablaAvisaAntesDeLaFilaIncompleta)
+{
+    // The words before 5,0 fill no whole row: the reason comes first, then the table's line.
+    const claseLeerArchivo lector = sobre("nudos: 1 0 0 2 5,0 0");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getMatriz("nudos:", 3).size(), 0);
+    EXPECT_EQ(consola.texto(),
+              avisoMalEscrito("5,0", "nudos:", 1, "la tabla") + "Faltan datos para completar la matriz nudos:\n");
+}
+
+TEST_F(Lector, UnaPalabraIgualALaEtiquetaNoEsUnNumeroMalEscrito)
+{
+    const claseLeerArchivo lector = sobre("1E 1 2 3 1E 4 5 6");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getMatriz("1E", 3), filas({{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("1E", 1, 0), (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(consola.texto(), "");
+}
+
+TEST_F(Lector, TodasLasFilasAvisanConSuAparicion)
+{
+    // The word after the tag is a name, and a skipped word is not examined: 2,5 there is
+    // taken as it stands.
+    const claseLeerArchivo lector = sobre("puntual: 2,5 1 0 0 2 puntual: W 2,5 0 0 2 puntual: V 1 0 0 3 Tabla1,2x");
+    CapturaConsola consola;
+    const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta("puntual:", 1);
+    ASSERT_EQ(filas.size(), 3u);
+    EXPECT_EQ(filas[0].nombre, "2,5");
+    EXPECT_EQ(filas[0].valores, (std::vector<double>{1, 0, 0, 2}));
+    EXPECT_EQ(filas[1].nombre, "W");
+    EXPECT_TRUE(filas[1].valores.empty());
+    EXPECT_EQ(filas[2].valores, (std::vector<double>{1, 0, 0, 3}));
+    EXPECT_EQ(lector.getString("puntual:", 1), "2,5");
+    EXPECT_EQ(consola.texto(), avisoMalEscrito("2,5", "puntual:", 2, "la fila"));
+}
+
+TEST_F(Lector, LosParesAvisanEnElLugarDeUnFactor)
+{
+    // 1,4 in a factor's place ends the list; as a combination's or a case's name it is a name.
+    const claseLeerArchivo lector = sobre("combo: U 1,4 D combo: 1,4 1 E1 2 1,4 combo: V 1 D 1,4");
+    CapturaConsola consola;
+    const std::vector<claseLeerArchivo::Fila> combos = lector.getParesEtiqueta("combo:", 1);
+    ASSERT_EQ(combos.size(), 3u);
+    EXPECT_TRUE(combos[0].valores.empty());
+    EXPECT_TRUE(combos[0].nombres.empty());
+    EXPECT_EQ(combos[1].nombre, "1,4");
+    EXPECT_EQ(combos[1].valores, (std::vector<double>{1, 2}));
+    EXPECT_EQ(combos[1].nombres, (std::vector<std::string>{"E1", "1,4"}));
+    EXPECT_EQ(combos[2].valores, (std::vector<double>{1}));
+    EXPECT_EQ(combos[2].nombres, (std::vector<std::string>{"D"}));
+    EXPECT_EQ(consola.texto(),
+              avisoMalEscrito("1,4", "combo:", 1, "la fila") + avisoMalEscrito("1,4", "combo:", 3, "la fila"));
+}
+
+TEST_F(Lector, LasConsultasPorAparicionAvisanComoLasDeTodas)
+{
+    // Of the two list queries only the one that converts the factors prints, so a caller
+    // that asks for both sees one line.
+    const claseLeerArchivo lector = sobre("combo: U 1.2 PP 1,6 CV\ndistribuidaLocal: Q 0 0 -3E2 -5 1");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getFactoresEtiqueta("combo:", 1, 1), (std::vector<double>{1.2}));
+    EXPECT_EQ(lector.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"PP"}));
+    EXPECT_EQ(lector.getMatrizEtiquetaRepetida("distribuidaLocal:", 1, 1), (std::vector<double>{0, 0}));
+    EXPECT_EQ(consola.texto(),
+              avisoMalEscrito("1,6", "combo:", 1, "la fila")
+                  + avisoMalEscrito("-3E2", "distribuidaLocal:", 1, "la fila"));
+}
+
+struct CasoComa {
+    const char* nombre;
+    const char* palabra;
+    double real;               // getReal of the word
+    int entero;                // getEntero of the word
+    const char* tomaReal;      // the part read, when the real's conversion stops at a comma
+    const char* tomaEntero;    // the same for the integer's
+};
+
+// The value after a tag is converted whatever it is; a number that stops at a comma is
+// told. A capital E is an exponent to the real conversion, and the integer one stops at it
+// as at a lower-case e, so neither is told.
+const CasoComa kCasosComa[] = {
+    {"CeroComa", "0,05", 0, 0, "0", "0"},
+    {"DosComaCinco", "2,5", 2, 2, "2", "2"},
+    {"NegativoComa", "-1,5", -1, -1, "-1", "-1"},
+    {"PuntoYLuegoComa", "1.5,2", 1.5, 1, "1.5", nullptr},
+    {"ExponenteMayuscula", "3E2", 300, 3, nullptr, nullptr},
+    {"ComaTrasElExponente", "3E2,5", 300, 3, "3E2", nullptr},
+};
+
+class ValorConComa : public Lector, public ::testing::WithParamInterface<CasoComa> {};
+
+TEST_P(ValorConComa, AvisaLoQueSeToma)
+{
+    const CasoComa& caso = GetParam();
+    const claseLeerArchivo lector = sobre(std::string("v: 1 x v: ") + caso.palabra);
+    const auto aviso = [&](const char* toma) {
+        return toma == nullptr ? std::string()
+                               : std::string("Advertencia: la palabra ") + caso.palabra
+                                     + " de v: (aparición 2) no es un número (coma decimal); se toma " + toma + "\n";
+    };
+    {
+        CapturaConsola consola;
+        EXPECT_EQ(lector.getReal("v:"), caso.real);
+        EXPECT_EQ(consola.texto(), aviso(caso.tomaReal));
+    }
+    {
+        CapturaConsola consola;
+        EXPECT_EQ(lector.getEntero("v:"), caso.entero);
+        EXPECT_EQ(consola.texto(), aviso(caso.tomaEntero));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lector, ValorConComa, ::testing::ValuesIn(kCasosComa),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
+TEST_F(Lector, UnValorSinNumeroAntesDeLaComaAvisaComoCualquierPalabra)
+{
+    const claseLeerArchivo lector = sobre("v: ,5");
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getReal("v:"), 0);
+    EXPECT_EQ(consola.texto(), "Advertencia: la palabra ,5 de v: (aparición 1) no es un número válido; se toma 0\n");
 }
 
 // --- Files that cannot be read -------------------------------------------------------

@@ -79,6 +79,8 @@ void funcionPlot(int argc, char** argv)
     glutKeyboardFunc(teclado);
     glutSpecialFunc(tecladoEspecial);
     glutSpecialUpFunc(tecladoEspecialSoltado);
+    glutEntryFunc(mouseEntry);
+    glutWindowStatusFunc(windowStatus);
     glutMainLoop();
 }
 
@@ -561,3 +563,12 @@ void tecladoEspecialSoltado(int key, int, int)
 {
     registrarTeclaEspecial(key, false);
 }
+
+// Where the focus follows the pointer (no window manager), a Shift let go outside the window
+// is told to the window under the pointer, never to this one. A window manager can give the
+// focus to a window raised over this one without the pointer crossing the border; this
+// window's visibility changes then. Events queued while F5 reads and solves are handled
+// afterwards in order, so no release is lost there.
+void mouseEntry(int) { olvidarShiftRegistrado(); }
+
+void windowStatus(int) { olvidarShiftRegistrado(); }

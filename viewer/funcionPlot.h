@@ -47,3 +47,8 @@ void procesarTecla(unsigned char key, int modificadores);
 // are recorded for modificadoresDeTecla.
 void tecladoEspecial(int key, int x, int y);
 void tecladoEspecialSoltado(int key, int x, int y);
+// The pointer leaving or entering the window (state GLUT_LEFT, GLUT_ENTERED) and the
+// window being hidden, covered or shown again (GLUT_HIDDEN to GLUT_FULLY_COVERED): from
+// then on key releases may go to another window, so the Shift keys recorded are forgotten.
+void mouseEntry(int state);
+void windowStatus(int state);

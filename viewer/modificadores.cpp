@@ -30,10 +30,12 @@ void registrarTeclaEspecial(int key, bool pulsada)
         shiftDerecho = pulsada;
 }
 
+void olvidarShiftRegistrado() { shiftIzquierdo = shiftDerecho = false; }
+
 int modificadoresReales(int deGlut, bool shiftConsultado, bool bloqueoActivo)
 {
     if ((deGlut & GLUT_ACTIVE_SHIFT) == 0) {
-        shiftIzquierdo = shiftDerecho = false;
+        olvidarShiftRegistrado();
         return deGlut;
     }
     const bool registrado = shiftIzquierdo || shiftDerecho;

@@ -18,6 +18,13 @@ int sinBloqueoMayusculas(int modificadores, bool shiftSostenido, bool bloqueoAct
 // Any other special key leaves it as it is.
 void registrarTeclaEspecial(int key, bool pulsada);
 
+// Forgets the Shift keys recorded. Called where a release can go to another window: the
+// pointer crossing the window's border (with focus following the pointer, a Shift let go
+// outside is told to the window under the pointer) and a change of the window's
+// visibility. With Caps Lock on every key arrives with Shift, so no key event would clear
+// the record. A Shift still held is seen by the pointer query.
+void olvidarShiftRegistrado();
+
 // modificadoresDeTecla once it has freeglut's modifiers of the event and the pointer
 // query's Shift and lock, both read now: Shift counts as held when the record or the query
 // says so (the query covers a Shift pressed before the window had the focus). A key event

@@ -168,22 +168,30 @@ captura mas_momentos
 al_menos "+ agranda los momentos" 3 "$momento" 450 580 600 700
 ninguno "momentos aún sobre y = 680" "$momento" 450 680 600 720
 
+tag_nudo="230,51,51"   # node numbers 0.9, 0.2, 0.2
+
+# Caps Lock on, then keypad "+" and Alt with letter $1, and a screenshot named $2: the
+# mid-span moment must reach window y $4..$5 and node 1's number keep the pixels counted
+# in texto_antes. $3 names the case in the messages.
+bloqueo_mas_y_alt() {  # bloqueo_mas_y_alt LETRA CAPTURA CASO y0 y1
+  xdotool key Caps_Lock
+  bloqueo=1
+  xdotool key KP_Add
+  xdotool key "alt+$1"
+  captura "$2"
+  al_menos "+ $3 agranda los momentos" 3 "$momento" 450 "$4" 600 "$5"
+  local despues
+  despues=$(contar "$tag_nudo" 134 560 200 625)
+  [ "$despues" -eq "$texto_antes" ] || falla "+ $3 cambió el texto: $texto_antes -> $despues píxeles"
+}
+
 # Caps Lock on: freeglut reports it as Shift, but the keys mean what they mean without it.
 # A fourth keypad "+" takes the mid-span moment to 180 + 357 * 1.1^4 = 703 and leaves the
 # text as it was (node 1's number, right of the column's foot at (133, 620)); Alt-n shows
 # the node spheres again and types no "N" after the "/>" of the command line.
-tag_nudo="230,51,51"   # node numbers 0.9, 0.2, 0.2
 texto_antes=$(contar "$tag_nudo" 134 560 200 625)
-xdotool key Caps_Lock
-bloqueo=1
-xdotool key KP_Add
-xdotool key alt+n
-captura bloqueo_mayusculas
-al_menos "+ con Bloq Mayús agranda los momentos" 3 "$momento" 450 680 600 720
 [ "$texto_antes" -gt 0 ] || falla "número del nudo 1 no visible"
-texto_despues=$(contar "$tag_nudo" 134 560 200 625)
-[ "$texto_despues" -eq "$texto_antes" ] ||
-  falla "+ con Bloq Mayús cambió el texto: $texto_antes -> $texto_despues píxeles"
+bloqueo_mas_y_alt n bloqueo_mayusculas "con Bloq Mayús" 680 720
 al_menos "Alt-n con Bloq Mayús muestra las esferas" 10 "$nudo_rojo" 125 172 142 189
 ninguno "Alt-n con Bloq Mayús no escribe" "$verde" 34 766 120 784
 
@@ -199,6 +207,41 @@ al_menos "Alt-Shift-n con retraso deja las esferas" 10 "$nudo_rojo" 125 172 142 
 xdotool key BackSpace
 xdotool key Caps_Lock
 bloqueo=0
+
+# A Shift let go outside the window. The focus goes to the root window, so that it follows
+# the pointer as without a window manager (focused itself, the window would still hear the
+# release). Shift is pressed inside, the pointer leaves the window (below and to the right
+# of it, on the bare root window), Shift is let go there and the pointer comes back; then,
+# with Caps Lock on, keypad "+" must rescale the moments and not the text, and Alt-t must
+# hide the value labels and type no "T". The moment label "0.00" at node 3 stands just
+# above the beam whatever the diagram's scale: window x 780..850, y 150..176. One more step
+# takes the mid-span moment to 180 + 357 * 1.1^5 = 755.
+read -r ancho_pantalla alto_pantalla < <(xdotool getdisplaygeometry)
+fuera_x=$((X + WIDTH + 40)) fuera_y=$((Y + HEIGHT + 40))
+[ "$fuera_x" -lt "$ancho_pantalla" ] && [ "$fuera_y" -lt "$alto_pantalla" ] ||
+  falla "la ventana cubre la pantalla: no hay dónde sacar el puntero"
+xdotool mousemove --sync "$fuera_x" "$fuera_y"
+raiz=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+geometria_raiz=$(xdotool getwindowgeometry --shell "$raiz" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | paste -sd x)
+[ "$geometria_raiz" = "${ancho_pantalla}x${alto_pantalla}" ] ||
+  falla "bajo el puntero fuera de la ventana no está la ventana raíz sino una de $geometria_raiz"
+xdotool windowfocus --sync "$raiz"
+xdotool mousemove --sync --window "$wid" 500 400
+captura antes_de_soltar_fuera
+texto_antes=$(contar "$tag_nudo" 134 560 200 625)
+al_menos "etiqueta 0.00 del momento en el nudo 3" 20 "$momento" 780 150 850 176
+xdotool keydown Shift_L
+xdotool mousemove --sync "$fuera_x" "$fuera_y"
+bajo_puntero=$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+[ "$bajo_puntero" = "$raiz" ] || falla "el puntero no salió de la ventana: está sobre $bajo_puntero"
+xdotool keyup Shift_L
+xdotool mousemove --sync --window "$wid" 500 400
+bloqueo_mas_y_alt t shift_soltado_fuera "tras soltar Shift fuera" 735 770
+ninguno "Alt-t tras soltar Shift fuera oculta las etiquetas" "$momento" 780 150 850 176
+ninguno "Alt-t tras soltar Shift fuera no escribe" "$verde" 34 766 120 784
+xdotool key Caps_Lock
+bloqueo=0
+xdotool windowfocus --sync "$wid"
 
 # Texts with accents reach the Latin-1 bitmap font as their letters: the help (F1) and
 # the message of an invalid isolate list. The screenshots are kept for a look.

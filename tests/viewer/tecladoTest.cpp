@@ -232,6 +232,52 @@ TEST_F(Teclado, LaConsultaCubreUnShiftPrevioYUnaTeclaSinShiftLimpiaElRegistro)
     EXPECT_EQ(modificadoresReales(GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, false, true), GLUT_ACTIVE_ALT);
 }
 
+// Where a Shift release can go to another window: the pointer leaving or entering the
+// window, its visibility changing. Each forgets the Shift keys recorded, so that with Caps
+// Lock on and no Shift held keypad "+" rescales the diagram and Alt-t (the lock's "T")
+// toggles the value labels, as without the lock.
+struct CasoOlvido {
+    const char* nombre;
+    void (*callback)(int);
+    int estado;
+};
+void PrintTo(const CasoOlvido& c, std::ostream* os) { *os << c.nombre; }
+
+const CasoOlvido kCasosOlvido[] = {
+    {"PunteroSale", mouseEntry, GLUT_LEFT},
+    {"PunteroEntra", mouseEntry, GLUT_ENTERED},
+    {"VentanaOculta", windowStatus, GLUT_HIDDEN},
+    {"VentanaCubierta", windowStatus, GLUT_FULLY_COVERED},
+    {"VentanaEnParteCubierta", windowStatus, GLUT_PARTIALLY_RETAINED},
+    {"VentanaVisible", windowStatus, GLUT_FULLY_RETAINED},
+};
+
+class ShiftOlvidado : public Teclado, public ::testing::WithParamInterface<CasoOlvido> {};
+
+TEST_P(ShiftOlvidado, UnaSueltaPerdidaNoDejaShiftSostenido)
+{
+    const CasoOlvido& c = GetParam();
+    escribir("plotM");
+    escalaM = 2;
+    escalaTexto = 3;
+    tecladoEspecial(112, 0, 0);  // both Shift keys down, their releases never come
+    tecladoEspecial(113, 0, 0);
+    ASSERT_EQ(modificadoresReales(GLUT_ACTIVE_SHIFT, false, true), GLUT_ACTIVE_SHIFT);
+
+    c.callback(c.estado);
+    procesarTecla('+', modificadoresReales(GLUT_ACTIVE_SHIFT, false, true));
+    EXPECT_EQ(escalaM, 2 * 1.1);
+    EXPECT_EQ(escalaTexto, 3.0);
+    procesarTecla('T', modificadoresReales(GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_ALT, false, true));
+    EXPECT_FALSE(encendido(14));
+    EXPECT_EQ(comando, "");
+    // A Shift still held when the pointer comes back is the pointer query's.
+    EXPECT_EQ(modificadoresReales(GLUT_ACTIVE_SHIFT, true, true), GLUT_ACTIVE_SHIFT);
+}
+
+INSTANTIATE_TEST_SUITE_P(Visor, ShiftOlvidado, ::testing::ValuesIn(kCasosOlvido),
+                         [](const auto& i) { return std::string(i.param.nombre); });
+
 // A scale step that would overflow is not taken, so "-" still works after it; "-" from the
 // smallest positive double stays there, never zero (half of it and more rounds up).
 TEST_F(Teclado, LaEscalaNuncaLlegaAInfinitoNiACero)

@@ -43,17 +43,23 @@ bool combosCompletos()
     return true;
 }
 
-// Bytes the dense solve holds at its peak: kEstructura (3N)^2; NL^2 each for kLL, the LU's
-// own copy and the mechanism modes (kernel() forms NL^2 at most); the load, displacement
-// and reaction tables with their temporaries. Reckoned in double, so a huge model cannot
-// overflow the count. An address-space limit below the machine's memory is not seen here:
-// the solver catches the failed allocation instead.
-bool cabeEnMemoria(double libres)
+// Doubles of the packed blocks that Eigen's blocked products take beside their operands,
+// for a filas x profundidad matrix times a profundidad x columnas one: kc x mc of the left
+// matrix and kc x nc of the right one, sized from the CPU's caches as Eigen sizes them
+// when it multiplies. The LU's triangular solves block with KcFactor 4, K u with 1.
+template <int KcFactor>
+double bloquesEmpaquetados(double filas, double profundidad, double columnas)
 {
-    const double gdl = 3.0 * noNudos;
-    const double nc = noCombos;
-    const double reales = gdl * gdl + 3.0 * libres * libres + 4.0 * gdl * nc + 4.0 * libres * nc;
-    const double bytes = reales * sizeof(double);
+    Eigen::Index kc = static_cast<Eigen::Index>(profundidad);
+    Eigen::Index mc = static_cast<Eigen::Index>(filas);
+    Eigen::Index nc = static_cast<Eigen::Index>(columnas);
+    Eigen::internal::computeProductBlockingSizes<double, double, KcFactor>(kc, mc, nc);
+    return static_cast<double>(kc) * static_cast<double>(mc + nc);
+}
+
+bool cabeEnMemoria()
+{
+    const double bytes = pasosSolucion::memoriaNecesaria();
     if (bytes <= memoriaDisponible())
         return true;
     std::cout << "No hay memoria para resolver la estructura: se necesitan " << bytes / 1e9
@@ -86,13 +92,39 @@ std::string direccionDelGdl(int g)
 
 bool esGiro(int g) { return g % 3 == 2; }
 
+// How many of the idle directions the console line names before it stops at "...".
+constexpr std::size_t kInactivasNombradas = 3;
+
+// One line for every idle direction of a solve: a truss whose bars are all hinged has one
+// per node, and a line each would scroll the lines that matter away.
+void avisarInactivas(const std::vector<int>& inactivas)
+{
+    if (inactivas.empty())
+        return;
+    if (inactivas.size() == 1) {
+        std::cout << "Dirección sin rigidez: " << direccionDelGdl(inactivas[0]) << "; su desplazamiento se toma 0"
+                  << std::endl;
+        return;
+    }
+    std::string nombradas;
+    for (std::size_t i = 0; i < inactivas.size() && i < kInactivasNombradas; ++i)
+        nombradas += (i == 0 ? "" : "; ") + direccionDelGdl(inactivas[i]);
+    if (inactivas.size() > kInactivasNombradas)
+        nombradas += "; ...";
+    std::cout << "Direcciones sin rigidez: " << inactivas.size() << " (" << nombradas
+              << "); sus desplazamientos se toman 0" << std::endl;
+}
+
 // A free direction whose row and column of kLL are all zero is stiffened by nothing: it is
 // left out of the factorisation and its displacement taken as 0. Unloaded, that is only an
 // idle direction (a released end's rotation at a pin, say); loaded, the structure cannot
-// carry that load. Answers the free directions that remain, as positions in gdlLibres.
+// carry that load, which is said once per such direction, after the idle ones. Answers the
+// free directions that remain, as positions in gdlLibres.
 std::vector<int> direccionesConRigidez()
 {
     std::vector<int> activas;
+    std::vector<int> inactivas;   // DOF numbers
+    std::vector<int> cargadas;    // DOF numbers
     for (int i = 0; i < noLibres; ++i) {
         // The column first: it is contiguous, and it settles most directions.
         const bool sinRigidez = (kLL.col(i).array() == 0.0).all() && (kLL.row(i).array() == 0.0).all();
@@ -100,12 +132,15 @@ std::vector<int> direccionesConRigidez()
             activas.push_back(i);
             continue;
         }
-        const std::string donde = direccionDelGdl(gdlLibres[static_cast<std::size_t>(i)]);
+        const int g = gdlLibres[static_cast<std::size_t>(i)];
         if ((pL.row(i).array() == 0.0).all())
-            std::cout << "Dirección sin rigidez: " << donde << "; su desplazamiento se toma 0" << std::endl;
+            inactivas.push_back(g);
         else
-            std::cout << "Estructura inestable (mecanismo): " << donde << "; su carga se pierde" << std::endl;
+            cargadas.push_back(g);
     }
+    avisarInactivas(inactivas);
+    for (int g : cargadas)
+        std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(g) << "; su carga se pierde" << std::endl;
     return activas;
 }
 
@@ -125,11 +160,11 @@ Eigen::VectorXd escalasDeJacobi(const std::vector<int>& activas)
     return s;
 }
 
-// Names the free direction that moves most in the first rigid-body or mechanism mode of
-// the factorised directions: a translation, or a rotation when the mode moves none. The
-// LU holds S K S, whose mode y is the displacement mode u = S y in scaled units.
-void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
-                     const std::vector<int>& activas)
+// The free direction that moves most in the first rigid-body or mechanism mode of the
+// factorised directions: a translation, or a rotation when the mode moves none. The LU
+// holds S K S, whose mode y is the displacement mode u = S y in scaled units.
+int direccionDelMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
+                          const std::vector<int>& activas)
 {
     const Eigen::VectorXd modo = s.cwiseProduct(lu.kernel().col(0)).cwiseAbs();
     Eigen::Index mayor = 0;
@@ -144,8 +179,33 @@ void avisarMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::V
     // Entries within rounding of zero are no movement.
     const bool mueveTraslacion = traslacion >= 0 && modo(traslacion) > 1e-9 * modo(mayor);
     const Eigen::Index elegida = mueveTraslacion ? traslacion : mayor;
-    const int g = gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(elegida)])];
-    std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(g) << std::endl;
+    return gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(elegida)])];
+}
+
+// K u = p solved as (S K S) y = S p, u = S y, when S K S has full rank: answers -1. For a
+// mechanism it answers the DOF that names it, with uLibres untouched and the
+// factorisation released. The scaled matrix is formed straight into the LU's own storage:
+// no copy beyond the one the memory estimate counts.
+int resolverEscalado(const std::vector<int>& activas)
+{
+    const Eigen::VectorXd s = escalasDeJacobi(activas);
+    const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
+    if (lu.rank() < static_cast<Eigen::Index>(activas.size()))
+        return direccionDelMecanismo(lu, s, activas);
+    uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
+    return -1;
+}
+
+// A mechanism, solved unscaled. A pin-ended bar that is vertical or drawn leftwards
+// stiffens the direction across it by rounding noise only (k cos^2(pi/2), about 4e-33 k):
+// the scaling lifts that noise to a unit diagonal, and the scaled LU may then drop the
+// stiff, loaded direction instead of the loose one. Unscaled, the noise lies below the
+// LU's rank threshold: the loose directions are pivoted last and taken as 0, and every
+// other direction is solved as if they were held.
+void resolverSinEscalar(const std::vector<int>& activas)
+{
+    const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL(activas, activas));
+    uLibres(activas, Eigen::all) = lu.solve(pL(activas, Eigen::all));
 }
 
 void avisarNoFinito(const char* sujeto, int numero, const char* que)
@@ -238,7 +298,7 @@ void olvidarResultados()
 {
     pasosSolucion::vaciarResultados();
     for (objNudo2d& n : nudo)
-        n.setReacciones(Eigen::MatrixXd(3, 0));
+        n.borrarResultados();
     for (objBarra2d& b : barra)
         if (b.getDesplazamientosGlobales().cols() > 0)   // only a bar that got results has its matrices
             b.setDesplazamientos(Eigen::MatrixXd(6, 0));
@@ -264,6 +324,28 @@ bool resolver()
 }  // namespace
 
 namespace pasosSolucion {
+
+// What a solve that finds full rank holds at its peak beyond the model as it stands (the
+// bars' equivalent loads computed already), reckoned in double so that a huge model cannot
+// overflow the count. Held throughout: kEstructura, pCombo, kLL, pL, uLibres and every
+// bar's local and global stiffness. Then the larger of two stages. The factorisation: the
+// LU's copy of kLL, its permutations and the scales, the scaled loads, the solve's own
+// right-hand side and its result, and the triangular solves' packed blocks. The results:
+// u, every node's displacements and reactions, every bar's global and local end
+// displacements and integration constants with the copies of one bar's in hand, reacciones
+// and its product K u with the product's packed blocks. A mechanism's second
+// factorisation and its modes are not counted: a failed allocation there is caught.
+double memoriaNecesaria()
+{
+    const double gdl = 3.0 * noNudos;
+    const double nc = noCombos;
+    const double barras = static_cast<double>(barra.size());
+    const double nl = contarLibres();
+    const double retenido = gdl * gdl + gdl * nc + nl * nl + 2.0 * nl * nc + 72.0 * barras;
+    const double factorizacion = nl * nl + 4.0 * nl + 3.0 * nl * nc + bloquesEmpaquetados<4>(nl, nl, nc);
+    const double resultados = 4.0 * gdl * nc + 18.0 * barras * nc + 18.0 * nc + bloquesEmpaquetados<1>(gdl, gdl, nc);
+    return (retenido + std::max(factorizacion, resultados)) * sizeof(double);
+}
 
 void vaciarResultados()
 {
@@ -354,13 +436,11 @@ void resolverLibres()
     const std::vector<int> activas = direccionesConRigidez();
     if (activas.empty())
         return;
-    // K u = p solved as (S K S) y = S p, u = S y. The scaled matrix is formed straight
-    // into the LU's own storage: no copy beyond the one the memory estimate counts.
-    const Eigen::VectorXd s = escalasDeJacobi(activas);
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
-    uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
-    if (lu.rank() < static_cast<Eigen::Index>(activas.size()))
-        avisarMecanismo(lu, s, activas);
+    const int mecanismo = resolverEscalado(activas);
+    if (mecanismo < 0)
+        return;
+    resolverSinEscalar(activas);
+    std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(mecanismo) << std::endl;
 }
 
 void repartirDesplazamientos()
@@ -406,12 +486,11 @@ void funcionSolucionU()
     olvidarResultados();   // a refused solve must not leave the previous solve's results behind
     if (noNudos == 0 || noCombos == 0)
         return;   // no node or no load combination: nothing to solve for
-    if (!combosCompletos() || !cabeEnMemoria(contarLibres()))
-        return;
-    // The estimate above sees the machine's memory, not a limit on this process (ulimit -v,
-    // a container): an allocation that fails all the same leaves the model unsolved.
+    // Every allocation of the solve lies inside: the estimate sees the memory and the
+    // process's limits, but not what the allocator finds when it asks, nor a mechanism's
+    // second factorisation.
     try {
-        if (!resolver())
+        if (!combosCompletos() || !cabeEnMemoria() || !resolver())
             olvidarResultados();
     } catch (const std::bad_alloc&) {
         olvidarResultados();

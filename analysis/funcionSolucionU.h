@@ -4,10 +4,11 @@
 // direct stiffness method (dense matrices, one full-pivoting LU factorisation of the free
 // part) and stores the displacements and reactions in every node and the end
 // displacements in every bar. Run it after model building, only when noNudos, noBarras and
-// noCombos are all non-zero. Free directions that nothing stiffens are named on the
-// console and held at 0. A model that does not fit in memory, or whose stiffness, loads or
-// results are not finite, is left unsolved (no result in any node or bar) with one line
-// that says why.
+// noCombos are all non-zero. Free directions that nothing stiffens are counted and named
+// on the console (one line for all of them) and held at 0; a mechanism is named by the
+// direction that moves most, its loose directions taken as 0. A model that does not fit in
+// memory, or whose stiffness, loads or results are not finite, is left unsolved (no result
+// in any node or bar) with one line that says why.
 void funcionSolucionU();
 
 // The solver's steps in the order funcionSolucionU runs them, exposed so the benchmark can time each.
@@ -21,5 +22,9 @@ void particionar();              // gdlLibres (from empty), noLibres, kLL and pL
 void resolverLibres();           // uLibres from one LU factorisation of kLL's stiffened directions
 void repartirDesplazamientos();  // u, and the displacements of every node and bar
 void calcularReacciones();       // reacciones, and the reactions of every node
+
+// Bytes a solve of the model as it stands takes at its peak, when its stiffness has full
+// rank; funcionSolucionU refuses a model for which memoriaDisponible() is less.
+double memoriaNecesaria();
 
 }  // namespace pasosSolucion

@@ -71,6 +71,25 @@ double acotar(double v)
     return std::clamp(v, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
 }
 
+// A term of the deflected shape is a constant times up to x^5, divided by E I and then
+// multiplied by the drawing scale: at most eight doubles' worth of exponent, however large
+// or small each one. In double such a term can overflow where the shape does not (x^4 and
+// x^3 of a bar 1e100 long), and inf - inf is NaN. Long double (on x86-64 up to 1e4932)
+// holds every one of them, so the shape evaluated again there is finite.
+static_assert(std::numeric_limits<long double>::max_exponent10 >= 8 * std::numeric_limits<double>::max_exponent10,
+              "long double must hold the product of eight doubles");
+
+// A value computed in double, or, where that is not finite, computed again in long double
+// and held within the double range (std::clamp alone would let a NaN through).
+template <typename EnLongDouble>
+double finito(double enDouble, EnLongDouble enLongDouble)
+{
+    if (std::isfinite(enDouble))
+        return enDouble;
+    const long double tope = std::numeric_limits<double>::max();
+    return static_cast<double>(std::clamp(enLongDouble(), -tope, tope));
+}
+
 bool dentroDeLaBarra(double x, double L)
 {
     return std::isfinite(x) && x > kExtremo * L && x < L - kExtremo * L;
@@ -238,33 +257,38 @@ Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double escala) const
     const double gy = conResultados ? desplazamientosGlobales(1, c) : 0.0;
     const double EI = moduloE * inercia;
     const double s = escala;
-    const double du = (uLoc(3) - uLoc(0)) * s;
+    const double du = finito((uLoc(3) - uLoc(0)) * s,
+                             [&] { return (static_cast<long double>(uLoc(3)) - uLoc(0)) * s; });
     const double alargamientoPorPaso = (n > 1) ? du / (n - 1) : 0.0;
 
     // Deflection along local y. A bar without bending stiffness (a truss member given
     // I = 0) has no elastic curve: its axis is the straight line between its displaced ends.
     const double L = longitud;
-    auto flecha = [&](double x) {
+    auto flecha = [&](auto x) {
+        using Real = decltype(x);
         if (EI == 0.0)
-            return (L == 0.0) ? uLoc(1) : uLoc(1) + (uLoc(4) - uLoc(1)) * x / L;
-        const double EIv = -k(0) * x * x * x * x * x / 120 - k(1) * x * x * x * x / 24 + k(2) * x * x * x / 6
-                         + k(3) * x * x / 2 + k(4) * x + k(5);
+            return (L == 0.0) ? Real(uLoc(1)) : uLoc(1) + (Real(uLoc(4)) - uLoc(1)) * x / L;
+        const Real EIv = -k(0) * x * x * x * x * x / 120 - k(1) * x * x * x * x / 24 + k(2) * x * x * x / 6
+                       + k(3) * x * x / 2 + k(4) * x + k(5);
         return EIv / EI;
     };
 
-    // A displacement near the top of the double range, times escala, can overflow; an
-    // infinite term times the zero sine of a horizontal bar would then be NaN. Every term
-    // is held finite before the rotation and every point after it: such a point lies at
-    // the edge of the double range, on the side it moves to. Finite points are unchanged.
+    // A displacement near the top of the double range, times escala, can overflow, and so
+    // can the deflection's powers of x on a bar of extreme length; an infinite term times
+    // the zero sine of a horizontal bar would then be NaN. The elongation and the deflection
+    // are evaluated again in long double where double overflows, and every term is held
+    // finite before the rotation and every point after it: such a point lies at the edge of
+    // the double range, on the side it moves to. Finite points are unchanged.
     const double coseno = std::cos(angulo);
     const double seno = std::sin(angulo);
     const double v0 = flecha(0.0);
+    const long double v0Largo = flecha(0.0L);
     const double dx = acotar(gx * s);
     const double dy = acotar(gy * s);
     for (int j = 0; j < n; ++j) {
         const double x = puntos(0, j);
         const double xs = acotar(x + j * alargamientoPorPaso);
-        const double ys = acotar((flecha(x) - v0) * s);
+        const double ys = finito((flecha(x) - v0) * s, [&] { return (flecha(static_cast<long double>(x)) - v0Largo) * s; });
         puntos(0, j) = acotar(xs * coseno - ys * seno + xi + dx);
         puntos(1, j) = acotar(xs * seno + ys * coseno + yi + dy);
     }

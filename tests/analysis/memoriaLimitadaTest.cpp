@@ -4,14 +4,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "archivosTemporales.h"
 #include "capturaConsola.h"
 #include "funcionLeerArchivo.h"
 #include "funcionSolucionU.h"
+#include "memoriaDisponible.h"
 #include "modeloDePrueba.h"
 #include "sanitizador.h"
 #include "variablesGlobales.h"
@@ -19,36 +24,47 @@
 // A failed allocation, made real: the step runs in a child process whose address space is
 // limited (as by ulimit -v) to what it holds already plus a margin, so the large
 // allocation of the step throws std::bad_alloc. The step must say so in one line and
-// leave no model (reading) or an unsolved one (solving), and the process must go on.
+// leave no model (reading) or an unsolved one (solving), and the process must go on. The
+// memory available, as the estimates see it, under such limits and under control groups.
 
 namespace {
 
 constexpr rlim_t kMargen = 256u << 20;   // bytes the child may still take
 
-// The address space the process holds now, in bytes (VmSize of /proc/self/status).
-rlim_t espacioActual()
+// A field of /proc/self/status in bytes: VmSize, the address space the process holds (what
+// RLIMIT_AS counts), or VmData, its data (what RLIMIT_DATA counts).
+rlim_t campoDeEstado(const char* campo)
 {
     std::ifstream estado("/proc/self/status");
     std::string clave;
     rlim_t kB = 0;
     while (estado >> clave)
-        if (clave == "VmSize:" && estado >> kB)
+        if (clave == campo && estado >> kB)
             return kB * 1024;
     return 0;
 }
 
-// Runs the check in a child process under the limit; answers its exit code, 101 when the
-// check let an exception out (the child must not go on into the other tests), -1 when it
-// did not exit normally.
+struct Limite {
+    int recurso;
+    const char* campo;   // what the kernel counts against it
+};
+
+constexpr Limite kEspacio{RLIMIT_AS, "VmSize:"};
+
+void PrintTo(const Limite& limite, std::ostream* salida) { *salida << limite.campo; }
+
+// Runs the check in a child process under the limit (what it holds already plus the
+// margin); answers its exit code, 101 when the check let an exception out (the child must
+// not go on into the other tests), -1 when it did not exit normally.
 template <class Comprobacion>
-int enEspacioLimitado(Comprobacion comprobacion)
+int enEspacioLimitado(Comprobacion comprobacion, rlim_t margen = kMargen, Limite limite = kEspacio)
 {
     std::cout.flush();
     const pid_t hijo = fork();
     if (hijo == 0) {
-        const rlim_t limite = espacioActual() + kMargen;
-        const rlimit nuevo{limite, limite};
-        if (setrlimit(RLIMIT_AS, &nuevo) != 0)
+        const rlim_t tope = campoDeEstado(limite.campo) + margen;
+        const rlimit nuevo{tope, tope};
+        if (setrlimit(limite.recurso, &nuevo) != 0)
             _exit(100);
         try {
             _exit(comprobacion());
@@ -60,6 +76,29 @@ int enEspacioLimitado(Comprobacion comprobacion)
     if (hijo < 0 || waitpid(hijo, &estado, 0) != hijo || !WIFEXITED(estado))
         return -1;
     return WEXITSTATUS(estado);
+}
+
+// Solves in the child; 0 when the solver said exactly `linea` and left the model unsolved.
+int resolverSinResultado(const std::string& linea)
+{
+    std::string texto;
+    {
+        CapturaConsola consola;
+        funcionSolucionU();
+        texto = consola.texto();
+    }
+    if (texto != linea) {
+        std::cerr << texto;
+        return 1;
+    }
+    bool sinResolver = kEstructura.size() == 0 && u.size() == 0;
+    for (int c = 0; c < noCombos; ++c) {
+        for (const objNudo2d& n : nudo)
+            sinResolver = sinResolver && !n.tieneResultados(c);
+        for (const objBarra2d& b : barra)
+            sinResolver = sinResolver && !b.tieneResultados(c);
+    }
+    return sinResolver ? 0 : 2;
 }
 
 class MemoriaLimitada : public ::testing::Test {
@@ -99,9 +138,11 @@ TEST_F(MemoriaLimitada, ArchivoMayorQueLaMemoria)
     EXPECT_EQ(codigo, 0);
 }
 
-// 4000 nodes (all held but one bar's end) give kEstructura of 12000^2 reals, 1.15 GB: the
-// memory estimate passes on the machine, the allocation fails under the limit.
-TEST_F(MemoriaLimitada, EstructuraMayorQueLaMemoria)
+// 4000 nodes (all held but one bar's end) give kEstructura of 12000^2 reals, 1.152 GB, and
+// little else: the results' tables and the product's packed blocks hold fewer than 1000
+// columns of 12000 reals (0.1 GB). The estimate sees that the limit leaves only 256 MB and
+// refuses the model before it allocates anything.
+TEST_F(MemoriaLimitada, EstructuraMayorQueElLimite)
 {
     for (int i = 0; i < 4000; ++i)
         prueba::agregarNudo(i, 0, i == 1 ? 0 : 1, 1, 1);
@@ -115,15 +156,151 @@ TEST_F(MemoriaLimitada, EstructuraMayorQueLaMemoria)
             funcionSolucionU();
             texto = consola.texto();
         }
-        if (texto != "No hay memoria para resolver la estructura: falló una reserva de memoria\n") {
+        const std::string inicio = "No hay memoria para resolver la estructura: se necesitan ";
+        if (texto.rfind(inicio, 0) != 0 || texto.find(" GB\n") == std::string::npos) {
             std::cerr << texto;
             return 1;
         }
-        const bool sinResolver = kEstructura.size() == 0 && u.size() == 0 && !nudo[1].tieneResultados(0)
-                              && !barra[0].tieneResultados(0);
-        return sinResolver ? 0 : 2;
+        const double gigas = std::stod(texto.substr(inicio.size()));
+        if (!(gigas > 1.152 && gigas < 1.152 + 0.1)) {
+            std::cerr << texto;
+            return 3;
+        }
+        return (kEstructura.size() == 0 && !nudo[1].tieneResultados(0)) ? 0 : 2;
     });
     EXPECT_EQ(codigo, 0);
 }
+
+// 30 nodes, 29 bars and 20000 combinations: before the estimate the bars' equivalent loads
+// are made, 6 reals per combination in local and in global axes, 29 x 12 x 20000 x 8 bytes
+// = 56 MB, more than the 32 MB the limit leaves. The failed allocation is caught: one line,
+// an unsolved model, and the process goes on.
+TEST_F(MemoriaLimitada, ReservaFallidaAlPedirLasCargasDeLasBarras)
+{
+    for (int i = 0; i < 30; ++i)
+        prueba::agregarNudo(0, 3.0 * i, i == 0 ? 1 : 0, i == 0 ? 1 : 0, i == 0 ? 1 : 0);
+    for (int i = 0; i < 29; ++i)
+        prueba::agregarBarra(i, i + 1, 2e7, 0.09, 6.75e-4).setCargaLocal("W", 0, 0, -1, -1);
+    for (int c = 0; c < 20000; ++c)
+        prueba::agregarCombo("C" + std::to_string(c), 1.0 + c, "W");
+    ASSERT_EQ(noCombos, 20000);
+    const int codigo = enEspacioLimitado(
+        [] { return resolverSinResultado("No hay memoria para resolver la estructura: falló una reserva de memoria\n"); },
+        32u << 20);
+    EXPECT_EQ(codigo, 0);
+}
+
+// The memory available sees each limit of the process: under a limit 256 MB above what the
+// process counts against it, no more than those 256 MB (and not much less: the other
+// bounds, the machine's memory and a container's, are far larger here).
+class LimiteDelProceso : public ::testing::TestWithParam<Limite> {
+protected:
+    void SetUp() override
+    {
+#ifdef ORVELTA_CON_ASAN
+        GTEST_SKIP() << kAsanSinLimite;
+#endif
+    }
+};
+
+TEST_P(LimiteDelProceso, MemoriaDisponibleNoLoPasa)
+{
+    const int codigo = enEspacioLimitado(
+        [] {
+            const double disponible = memoriaDisponible();
+            const double margen = static_cast<double>(kMargen);
+            if (disponible > margen || disponible < margen - (16u << 20)) {
+                std::cerr << "memoria disponible " << disponible << '\n';
+                return 1;
+            }
+            return 0;
+        },
+        kMargen, GetParam());
+    EXPECT_EQ(codigo, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limites, LimiteDelProceso, ::testing::Values(kEspacio, Limite{RLIMIT_DATA, "VmData:"}),
+                         [](const auto& info) { return std::string(info.param.recurso == RLIMIT_AS ? "Espacio" : "Datos"); });
+
+// Control groups laid out as files below a directory of the test's own: /proc/self/cgroup,
+// /proc/self/mountinfo and the groups' memory files, and the room they leave.
+struct CasoCgroup {
+    const char* nombre;
+    std::vector<std::pair<const char*, const char*>> archivos;   // path below the root, text
+    double margen;                                               // expected bytes
+};
+
+void PrintTo(const CasoCgroup& caso, std::ostream* salida) { *salida << caso.nombre; }
+
+constexpr double kSinLimite = std::numeric_limits<double>::max();
+constexpr const char* kMontajeV2 = "30 23 0:26 / /sys/fs/cgroup rw,nosuid,nodev - cgroup2 cgroup2 rw\n";
+
+const CasoCgroup kCasosCgroup[] = {
+    // The process's group has no limit; the one above it leaves 1000000 - 400000.
+    {"LimiteEnElGrupoDeArriba",
+     {{"proc/self/cgroup", "0::/a/b\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/b/memory.max", "max\n"}, {"sys/fs/cgroup/a/b/memory.current", "100\n"},
+      {"sys/fs/cgroup/a/memory.max", "1000000\n"}, {"sys/fs/cgroup/a/memory.current", "400000\n"}},
+     600000},
+    // Both limit: the least room, 500000 - 300000 below against 600000 above.
+    {"ElMenorDeDosLimites",
+     {{"proc/self/cgroup", "0::/a/b\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/b/memory.max", "500000\n"}, {"sys/fs/cgroup/a/b/memory.current", "300000\n"},
+      {"sys/fs/cgroup/a/memory.max", "1000000\n"}, {"sys/fs/cgroup/a/memory.current", "400000\n"}},
+     200000},
+    // "max" all the way up, and the root group, which has no memory.max at all.
+    {"SinLimite",
+     {{"proc/self/cgroup", "0::/a\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/memory.max", "max\n"}, {"sys/fs/cgroup/a/memory.current", "5000\n"},
+      {"sys/fs/cgroup/memory.current", "9000\n"}},
+     kSinLimite},
+    // Without /proc/self/cgroup nothing is known, and nothing bounds.
+    {"SinArchivos", {}, kSinLimite},
+    // A group that uses more than its limit leaves nothing.
+    {"UsoMayorQueElLimite",
+     {{"proc/self/cgroup", "0::/a\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/memory.max", "1000\n"}, {"sys/fs/cgroup/a/memory.current", "4000\n"}},
+     0},
+    // A v1 memory controller beside an unlimited unified hierarchy; v1's root says
+    // "unlimited" with a huge number.
+    {"Version1",
+     {{"proc/self/cgroup", "4:memory:/lote/x\n1:cpu,cpuacct:/\n0::/\n"},
+      {"proc/self/mountinfo",
+       "31 22 0:28 / /sys/fs/cgroup rw - tmpfs tmpfs rw\n"
+       "35 31 0:32 / /sys/fs/cgroup/memory rw,relatime - cgroup cgroup rw,memory\n"
+       "41 31 0:38 / /sys/fs/cgroup/unified rw,relatime - cgroup2 cgroup2 rw\n"},
+      {"sys/fs/cgroup/memory/lote/x/memory.limit_in_bytes", "2000000\n"},
+      {"sys/fs/cgroup/memory/lote/x/memory.usage_in_bytes", "500000\n"},
+      {"sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n"},
+      {"sys/fs/cgroup/memory/memory.usage_in_bytes", "625500160\n"}},
+     1500000},
+    // A mount that shows a group deep in the hierarchy at its mount point (its root field):
+    // the process's group lies below the point by what follows that root.
+    {"MontajeDeUnGrupoInterior",
+     {{"proc/self/cgroup", "0::/docker/abc/sub\n"},
+      {"proc/self/mountinfo", "30 23 0:26 /docker/abc /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"},
+      {"sys/fs/cgroup/sub/memory.max", "800\n"}, {"sys/fs/cgroup/sub/memory.current", "300\n"},
+      {"sys/fs/cgroup/memory.max", "10000\n"}, {"sys/fs/cgroup/memory.current", "0\n"}},
+     500},
+};
+
+class Cgroup : public ::testing::TestWithParam<CasoCgroup> {
+protected:
+    DirectorioTemporal directorio;
+};
+
+TEST_P(Cgroup, MargenDeLosGrupos)
+{
+    const std::filesystem::path raiz = directorio.camino();
+    for (const auto& [ruta, texto] : GetParam().archivos) {
+        const std::filesystem::path archivo = raiz / ruta;
+        std::filesystem::create_directories(archivo.parent_path());
+        std::ofstream(archivo, std::ios::binary) << texto;
+    }
+    EXPECT_EQ(memoriaDelCgroup(raiz.string()), GetParam().margen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, Cgroup, ::testing::ValuesIn(kCasosCgroup),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace

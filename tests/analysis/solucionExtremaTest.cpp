@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "archivosTemporales.h"
 #include "capturaConsola.h"
@@ -224,16 +226,157 @@ TEST_P(Mecanismos, LineaDeInestabilidad)
 INSTANTIATE_TEST_SUITE_P(Casos, Mecanismos, ::testing::ValuesIn(kCasosMecanismo),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
+// Mechanisms whose loose direction is unloaded: every other direction moves as in the same
+// model with the loose direction held, and the line names the loose direction. A pin-ended
+// bar that is vertical or drawn leftwards stiffens the direction across it by rounding
+// noise only (k cos^2(pi/2), about 4e-33 k), which is what the loose direction gets here.
+// Beside them a roller made of a spring of 1e20, which is no mechanism, against the roller
+// held. Section S: E A = 1e4, E I = 2e4; P = 10.
+struct CasoSujeto {
+    const char* nombre;
+    const char* entrada;
+    const char* sujeta;   // the same model with the loose direction held
+    const char* lineas;   // what the solver says about the first
+    int barra;            // a bar whose axial force has a closed form
+    double axial;
+};
+
+void PrintTo(const CasoSujeto& caso, std::ostream* salida) { *salida << caso.nombre; }
+
+#define GIROS_1_2 "Direcciones sin rigidez: 2 (nudo 1, dirección giro; nudo 2, dirección giro); sus desplazamientos se toman 0\n"
+
+const CasoSujeto kCasosSujetos[] = {
+    // A hanger 3 long from a pin, P down at its free end: N = P (tension).
+    {"Colgante",
+     "nudos: 1 0 0 2 0 -3\nbarras: 1 1 2\napoyo: 1 1 0 1\narticulacion: 0 0 1\n"
+     "seccionGenerica: S 1 2 1e4 0 1\npuntual: P 0 -10 0 2\ncombo: C 1 P\n",
+     "nudos: 1 0 0 2 0 -3\nbarras: 1 1 2\napoyo: 1 1 0 1\napoyo: 1 0 0 2\narticulacion: 0 0 1\n"
+     "seccionGenerica: S 1 2 1e4 0 1\npuntual: P 0 -10 0 2\ncombo: C 1 P\n",
+     GIROS_1_2 "Estructura inestable (mecanismo): nudo 2, dirección X\n", 1, 10.0},
+    // A post 3 high on a pin, P down at its top: N = -P.
+    {"Poste",
+     "nudos: 1 0 0 2 0 3\nbarras: 1 1 2\napoyo: 1 1 0 1\narticulacion: 0 0 1\n"
+     "seccionGenerica: S 1 2 1e4 0 1\npuntual: P 0 -10 0 2\ncombo: C 1 P\n",
+     "nudos: 1 0 0 2 0 3\nbarras: 1 1 2\napoyo: 1 1 0 1\napoyo: 1 0 0 2\narticulacion: 0 0 1\n"
+     "seccionGenerica: S 1 2 1e4 0 1\npuntual: P 0 -10 0 2\ncombo: C 1 P\n",
+     GIROS_1_2 "Estructura inestable (mecanismo): nudo 2, dirección X\n", 1, -10.0},
+    // A tie 2 long drawn leftwards from a pin, pulled leftwards by P: N = P.
+    {"TiranteHaciaLaIzquierda",
+     "nudos: 1 0 0 2 -2 0\nbarras: 1 1 2\napoyo: 1 1 0 1\narticulacion: 0 0 1\n"
+     "seccionGenerica: S 1 2 1e4 0 1\npuntual: P -10 0 0 2\ncombo: C 1 P\n",
+     "nudos: 1 0 0 2 -2 0\nbarras: 1 1 2\napoyo: 1 1 0 1\napoyo: 0 1 0 2\narticulacion: 0 0 1\n"
+     "seccionGenerica: S 1 2 1e4 0 1\npuntual: P -10 0 0 2\ncombo: C 1 P\n",
+     GIROS_1_2 "Estructura inestable (mecanismo): nudo 2, dirección Y\n", 1, 10.0},
+    // A fixed portal 6 wide and 4 high whose beam, at node 5 (mid-span), carries a
+    // pin-ended hanger 3 long with P down at its end, node 6: the hanger's N = P.
+    {"PorticoConColgante",
+     "nudos: 1 0 0 2 0 4 3 6 4 4 6 0 5 3 4 6 3 1\nbarras: 1 1 2 2 2 5 3 5 3 4 4 3 5 5 6\n"
+     "apoyo: 1 1 1 1 4\narticulacion: 0 0 5\nseccionGenerica: S 1 2 1e4 0 1 2 3 4 5\n"
+     "puntual: P 0 -10 0 6\ncombo: C 1 P\n",
+     "nudos: 1 0 0 2 0 4 3 6 4 4 6 0 5 3 4 6 3 1\nbarras: 1 1 2 2 2 5 3 5 3 4 4 3 5 5 6\n"
+     "apoyo: 1 1 1 1 4\napoyo: 1 0 0 6\narticulacion: 0 0 5\nseccionGenerica: S 1 2 1e4 0 1 2 3 4 5\n"
+     "puntual: P 0 -10 0 6\ncombo: C 1 P\n",
+     "Dirección sin rigidez: nudo 6, dirección giro; su desplazamiento se toma 0\n"
+     "Estructura inestable (mecanismo): nudo 6, dirección X\n",
+     5, 10.0},
+    // The beam of ResorteRigido on a spring of 1e20 in Y at node 2, against a roller there:
+    // no axial force.
+    {"RodilloDeResorte1e20",
+     "nudos: 1 0 0 2 5 0\nbarras: 1 1 2\napoyo: 1 1 0 1\nresorte: 0 1e20 0 2\n"
+     "seccionGenerica: S 0.05 3e-3 2e7 0 1\ndistribuidaLocal: Q 0 0 -10 -10 1\ncombo: C 1 Q\n",
+     "nudos: 1 0 0 2 5 0\nbarras: 1 1 2\napoyo: 1 1 0 1\napoyo: 0 1 0 2\n"
+     "seccionGenerica: S 0.05 3e-3 2e7 0 1\ndistribuidaLocal: Q 0 0 -10 -10 1\ncombo: C 1 Q\n",
+     "", 1, 0.0},
+};
+
+class MecanismoSujeto : public SolucionExtrema, public ::testing::WithParamInterface<CasoSujeto> {
+protected:
+    // Every node's displacements, X, Y and rotation in node order.
+    static std::vector<double> desplazamientos()
+    {
+        std::vector<double> todos;
+        for (const objNudo2d& n : nudo)
+            todos.insert(todos.end(), {n.getDesplazamientoX(0), n.getDesplazamientoY(0), n.getGiroZ(0)});
+        return todos;
+    }
+};
+
+TEST_P(MecanismoSujeto, ComoConLaDireccionSujeta)
+{
+    leerYResolver(GetParam().sujeta);
+    ASSERT_TRUE(nudo[1].tieneResultados(0));
+    const std::vector<double> sujetos = desplazamientos();
+    double escala = 0.0;
+    for (double d : sujetos)
+        escala = std::max(escala, std::abs(d));
+    ASSERT_GT(escala, 0.0);
+
+    prueba::reiniciarEstado();
+    EXPECT_EQ(leerYResolver(GetParam().entrada), GetParam().lineas);
+    ASSERT_TRUE(nudo[1].tieneResultados(0));
+    const std::vector<double> libres = desplazamientos();
+    ASSERT_EQ(libres.size(), sujetos.size());
+    for (std::size_t i = 0; i < libres.size(); ++i)
+        EXPECT_NEAR(libres[i], sujetos[i], 1e-12 * escala) << "nudo " << i / 3 + 1 << ", dirección " << i % 3;
+
+    const objBarra2d& b = barra[static_cast<std::size_t>(punteroBarras[GetParam().barra])];
+    const Eigen::MatrixXd N = b.getSolicitacionAxial(0, 2);
+    EXPECT_NEAR(N(1, 0), GetParam().axial, 1e-9 * 10);
+    EXPECT_NEAR(N(1, 1), GetParam().axial, 1e-9 * 10);
+    EXPECT_EQ(resultadoNoFinito(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, MecanismoSujeto, ::testing::ValuesIn(kCasosSujetos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+// A pendulum 3 long on a pin loaded across at its end: the load lies on the loose direction
+// and is lost, but the bar along the pendulum's length carries nothing of it (N = 0, not
+// the 1e17 of a stiff direction dropped in its place).
+TEST_F(SolucionExtrema, PenduloCargadoDeTravesNoTieneAxial)
+{
+    EXPECT_EQ(leerYResolver("nudos: 1 0 0 2 0 -3\nbarras: 1 1 2\napoyo: 1 1 0 1\narticulacion: 0 0 1\n"
+                            "seccionGenerica: S 1 2 1e4 0 1\npuntual: P 5 0 0 2\ncombo: C 1 P\n"),
+              GIROS_1_2 "Estructura inestable (mecanismo): nudo 2, dirección X\n");
+    EXPECT_NEAR(barra[0].getSolicitacionAxial(0, 2)(1, 0), 0.0, 1e-9);
+    EXPECT_EQ(nudoUsuario(2).getDesplazamientoY(0), 0.0);
+    EXPECT_EQ(resultadoNoFinito(), "");
+}
+
+// Simply supported beams of extreme length under a uniform load q = -Q: the solve gives
+// finite results and says nothing, and the deflected shape is finite too, its mid-span
+// point at 5 Q L^4 / (384 E I) times the scale (E = 1, I as given; every step of that
+// product representable as written).
+TEST_F(SolucionExtrema, VigaDeLongitudExtremaTieneDeformadaFinita)
+{
+    struct Caso { const char* L; double longitud; double Q; };
+    const Caso casos[] = {{"1e77", 1e77, -1e4}, {"1e100", 1e100, -1.0}};
+    for (const Caso& k : casos) {
+        prueba::reiniciarEstado();
+        const std::string texto = leerYResolver(std::string("nudos: 1 0 0 2 ") + k.L + " 0\nbarras: 1 1 2\n"
+                                                "apoyo: 1 1 0 1\napoyo: 0 1 0 2\nseccionGenerica: S 1 1e100 1 0 1\n"
+                                                "distribuidaLocal: Q 0 0 " + std::to_string(k.Q) + " "
+                                                + std::to_string(k.Q) + " 1\ncombo: C 1 Q\n");
+        EXPECT_EQ(texto, "") << k.L;
+        EXPECT_EQ(resultadoNoFinito(), "") << k.L;
+        const double L = k.longitud;
+        for (double escala : {1.0, escalaDef}) {
+            const Eigen::MatrixXd forma = barra[0].getBarraDeformada(0, 21, escala);
+            const double flecha = 5 * k.Q / 384 * (L / 1e100) * L * L * L * escala;
+            EXPECT_NEAR(forma(1, 10), flecha, 1e-9 * std::abs(flecha)) << k.L << ", escala " << escala;
+        }
+    }
+}
+
 // Portal 5 wide and 3 high whose columns are hinged at their pinned bases: a stable frame.
-// The base rotations are free, but no bar stiffens them and nothing loads them: each gets
-// its own line and stays 0; nothing is called unstable.
+// The base rotations are free, but no bar stiffens them and nothing loads them: one line
+// counts and names them, and they stay 0; nothing is called unstable.
 TEST_F(SolucionExtrema, PorticoArticuladoEnLaBaseEsEstable)
 {
     const std::string texto = leerYResolver(
         "nudos: 1 0 0 2 0 3 3 5 3 4 5 0\nbarras: 1 1 2 2 2 3 3 4 3\napoyo: 1 1 0 1 4\n"
         "articulacion: 0 1 1 3\nseccionGenerica: S 1 2 1e4 0 1 2 3\npuntual: H 10 0 0 2\ncombo: C 1 H\n");
-    EXPECT_EQ(texto, "Dirección sin rigidez: nudo 1, dirección giro; su desplazamiento se toma 0\n"
-                     "Dirección sin rigidez: nudo 4, dirección giro; su desplazamiento se toma 0\n");
+    EXPECT_EQ(texto, "Direcciones sin rigidez: 2 (nudo 1, dirección giro; nudo 4, dirección giro); "
+                     "sus desplazamientos se toman 0\n");
     EXPECT_EQ(nudoUsuario(1).getGiroZ(0), 0.0);
     EXPECT_EQ(nudoUsuario(4).getGiroZ(0), 0.0);
     // The bases take the whole horizontal load, and the frame sways.
@@ -244,18 +387,59 @@ TEST_F(SolucionExtrema, PorticoArticuladoEnLaBaseEsEstable)
 
 // Collinear chain x = 0, 3, 6, pinned at both ends, both bars hinged at both ends: only
 // axial stiffness. Node 2 cannot carry its load in Y, which is lost; the three rotations
-// are merely idle. Node 2 along X is stiff and solved.
+// are merely idle, and said so in one line before it. Node 2 along X is stiff and solved.
 TEST_F(SolucionExtrema, CadenaColinealPierdeLaCargaDelNudoCentral)
 {
     const std::string texto = leerYResolver(
         "nudos: 1 0 0 2 3 0 3 6 0\nbarras: 1 1 2 2 2 3\napoyo: 1 1 0 1 3\narticulacion: 0 0 1 2\n"
         "seccionGenerica: S 1 2 1e4 0 1 2\npuntual: P 0 -10 0 2\ncombo: C 1 P\n");
-    EXPECT_EQ(texto, "Dirección sin rigidez: nudo 1, dirección giro; su desplazamiento se toma 0\n"
-                     "Estructura inestable (mecanismo): nudo 2, dirección Y; su carga se pierde\n"
-                     "Dirección sin rigidez: nudo 2, dirección giro; su desplazamiento se toma 0\n"
-                     "Dirección sin rigidez: nudo 3, dirección giro; su desplazamiento se toma 0\n");
+    EXPECT_EQ(texto, "Direcciones sin rigidez: 3 (nudo 1, dirección giro; nudo 2, dirección giro; "
+                     "nudo 3, dirección giro); sus desplazamientos se toman 0\n"
+                     "Estructura inestable (mecanismo): nudo 2, dirección Y; su carga se pierde\n");
     EXPECT_EQ(nudoUsuario(2).getDesplazamientoY(0), 0.0);
     EXPECT_EQ(nudoUsuario(2).getDesplazamientoX(0), 0.0);
+    EXPECT_EQ(resultadoNoFinito(), "");
+}
+
+// Warren truss of 16 bottom nodes (x = 0 .. 15) and 15 top ones (x = 0.5 .. 14.5, y = 1),
+// every bar hinged at both ends, pinned at node 1 and on a roller at node 16: 59 bars and 3
+// reactions for 62 translations, a stable frame. None of its 31 rotations is stiffened:
+// one line counts them and names the first three, and no other line is printed. Under
+// P = 10 down at every top node the supports each take 15 P / 2.
+TEST_F(SolucionExtrema, CerchaArticuladaDaUnaLineaDeGirosInactivos)
+{
+    std::string nudos = "nudos:";
+    for (int i = 0; i < 16; ++i)
+        nudos += " " + std::to_string(i + 1) + " " + std::to_string(i) + " 0";
+    for (int i = 0; i < 15; ++i)
+        nudos += " " + std::to_string(17 + i) + " " + std::to_string(i) + ".5 1";
+    std::string barras = "barras:";
+    int m = 0;
+    auto agregar = [&](int a, int b) {
+        barras += " " + std::to_string(++m) + " " + std::to_string(a) + " " + std::to_string(b);
+    };
+    for (int i = 1; i < 16; ++i)
+        agregar(i, i + 1);            // bottom chord
+    for (int i = 17; i < 31; ++i)
+        agregar(i, i + 1);            // top chord
+    for (int i = 0; i < 15; ++i) {
+        agregar(1 + i, 17 + i);       // diagonals up
+        agregar(17 + i, 2 + i);       // and down
+    }
+    std::string todas;
+    for (int b = 1; b <= m; ++b)
+        todas += " " + std::to_string(b);
+    std::string arriba;
+    for (int i = 17; i <= 31; ++i)
+        arriba += " " + std::to_string(i);
+    const std::string texto = leerYResolver(nudos + "\n" + barras + "\napoyo: 1 1 0 1\napoyo: 0 1 0 16\n"
+                                            "articulacion: 0 0" + todas + "\nseccionGenerica: S 1 2 1e4 0" + todas
+                                            + "\npuntual: P 0 -10 0" + arriba + "\ncombo: C 1 P\n");
+    ASSERT_EQ(m, 59);
+    EXPECT_EQ(texto, "Direcciones sin rigidez: 31 (nudo 1, dirección giro; nudo 2, dirección giro; "
+                     "nudo 3, dirección giro; ...); sus desplazamientos se toman 0\n");
+    EXPECT_NEAR(nudoUsuario(1).getReaccionY(0), 75.0, 1e-9 * 75);
+    EXPECT_NEAR(nudoUsuario(16).getReaccionY(0), 75.0, 1e-9 * 75);
     EXPECT_EQ(resultadoNoFinito(), "");
 }
 

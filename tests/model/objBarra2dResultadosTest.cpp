@@ -303,6 +303,84 @@ TEST(ResultadosBarra, DeformadaDeUnDesplazamientoEnormeEsFinita)
     EXPECT_NEAR(real(1, 20), -1e307, 1e-9 * 1e307);
 }
 
+// Bars of extreme length under a uniform load Q, hinged at both ends and not displaced:
+// the constants of the simply supported beam. Their deflection's terms x^4 and x^3 overflow
+// a double even where the deflection does not, and inf - inf would make every point but
+// the first NaN. The mid-span point lies at 5 Q L^4 / (384 E I) times the scale, written
+// here in an order whose every step is representable.
+struct CasoVigaLarga {
+    const char* nombre;
+    double L;
+    double Q;
+    double I;
+    double escala;
+};
+
+void PrintTo(const CasoVigaLarga& caso, std::ostream* salida) { *salida << caso.nombre; }
+
+class DeformadaDeVigaLarga : public ::testing::TestWithParam<CasoVigaLarga> {};
+
+TEST_P(DeformadaDeVigaLarga, FinitaConLaFlechaDeCentroDeLuz)
+{
+    const CasoVigaLarga& caso = GetParam();
+    objBarra2d barra = barraEntre(0, 0, caso.L, 0, 0, 0);
+    barra.setSeccionGenerica(2, caso.I);
+    barra.setCargaLocal("W", 0, 0, caso.Q, caso.Q);
+    barra.setCombo("C", 1, "W");
+    resolverCon(barra, Eigen::MatrixXd::Zero(6, 1));
+    ASSERT_TRUE(barra.getConstantesIntegracion().allFinite());
+
+    const Eigen::MatrixXd forma = barra.getBarraDeformada(0, 21, caso.escala);
+    ASSERT_EQ(forma.cols(), 21);
+    EXPECT_TRUE(forma.allFinite()) << forma;
+    const double EI = 1000 * caso.I;
+    const double flecha = 5 * caso.Q / 384 * (caso.L / EI) * caso.L * caso.L * caso.L * caso.escala;
+    EXPECT_NEAR(forma(1, 10), flecha, 1e-12 * std::abs(flecha));
+    EXPECT_NEAR(forma(0, 10), caso.L / 2, 1e-12 * caso.L);
+    // The ends stay on their (undisplaced) nodes; the deflection is downwards in between.
+    EXPECT_EQ(forma(1, 0), 0.0);
+    EXPECT_NEAR(forma(1, 20), 0.0, 1e-12 * std::abs(flecha));
+    for (int j = 1; j < 20; ++j)
+        EXPECT_LT(forma(1, j), 0.0) << "punto " << j;
+}
+
+const CasoVigaLarga kCasosVigaLarga[] = {
+    {"Longitud1e77", 1e77, -1e4, 1e97, 1.0},      // Q x^4 / 24 at L / 20 is 2.6e305 Q
+    {"Longitud1e100", 1e100, -1.0, 1e97, 1.0},     // x^4 alone is 1e400 at the end
+    {"Longitud1e100Escalada", 1e100, -1.0, 1e97, 1e-200},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos, DeformadaDeVigaLarga, ::testing::ValuesIn(kCasosVigaLarga),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+// End displacements of opposite sign at the top of the double range: the elongation
+// u3 - u0 of an axial bar, and the transverse u4 - u1 of a bar without bending stiffness,
+// overflow a double. Drawn at half scale every point is finite and lies between the two
+// displaced ends, at +-1e308 / 2.
+TEST(ResultadosBarra, DeformadaDeExtremosOpuestosEsFinita)
+{
+    struct Caso { const char* nombre; int inicio; int fin; double inercia; int eje; };
+    const Caso casos[] = {{"alargamiento", 0, 3, 3.0, 0}, {"sinRigidezAFlexion", 1, 4, 0.0, 1}};
+    for (const Caso& k : casos) {
+        objBarra2d barra = barraEntre(0, 0, 2, 0);
+        barra.setSeccionGenerica(2, k.inercia);
+        barra.setCombo("C", 1, "nada");
+        Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, 1);
+        d(k.inicio, 0) = -1e308;
+        d(k.fin, 0) = 1e308;
+        barra.getKGlobal();
+        barra.getCargasEquivalentesGlobales();
+        barra.setDesplazamientos(d);   // no end forces: the bar is drawn, not solved
+
+        const Eigen::MatrixXd forma = barra.getBarraDeformada(0, 21, 0.5);
+        ASSERT_TRUE(forma.allFinite()) << k.nombre << "\n" << forma;
+        EXPECT_NEAR(forma(k.eje, 0), -5e307, 1e-12 * 5e307) << k.nombre;
+        EXPECT_NEAR(forma(k.eje, 20), 5e307, 1e-12 * 5e307) << k.nombre;
+        for (int j = 1; j < 21; ++j)
+            EXPECT_GT(forma(k.eje, j), forma(k.eje, j - 1)) << k.nombre << ", punto " << j;
+    }
+}
+
 // Column c depends on combination c only: three at once equal each alone.
 TEST(ResultadosBarra, CombinacionesIndependientes)
 {

@@ -192,7 +192,9 @@ TEST_F(MemoriaLimitada, ReservaFallidaAlPedirLasCargasDeLasBarras)
 
 // The memory available sees each limit of the process: under a limit 256 MB above what the
 // process counts against it, no more than those 256 MB (and not much less: the other
-// bounds, the machine's memory and a container's, are far larger here).
+// bounds, the machine's memory and a container's, are far larger here). The process may give
+// back a few pages between setting the limit and the query (a freed buffer trimmed from the
+// heap), so a megabyte above the margin is allowed.
 class LimiteDelProceso : public ::testing::TestWithParam<Limite> {
 protected:
     void SetUp() override
@@ -209,7 +211,7 @@ TEST_P(LimiteDelProceso, MemoriaDisponibleNoLoPasa)
         [] {
             const double disponible = memoriaDisponible();
             const double margen = static_cast<double>(kMargen);
-            if (disponible > margen || disponible < margen - (16u << 20)) {
+            if (disponible > margen + (1u << 20) || disponible < margen - (16u << 20)) {
                 std::cerr << "memoria disponible " << disponible << '\n';
                 return 1;
             }

@@ -285,7 +285,7 @@ public:
                 valores.row(static_cast<Eigen::Index>(j)) = cargas[i][j].second;
             }
             std::vector<Carga>().swap(cargas[i]);
-            entregarA(i, std::move(casos), valores);
+            entregarA(i, std::move(casos), std::move(valores));
         }
     }
 
@@ -341,8 +341,8 @@ void leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, const Indice& 
             fila << v[0], v[1], v[2];
             return true;
         },
-        [](std::size_t i, std::vector<std::string> casos, const Eigen::MatrixXd& filas) {
-            nudo[i].setCargasPuntuales(std::move(casos), filas);
+        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+            nudo[i].setCargasPuntuales(std::move(casos), std::move(filas));
         });
 }
 
@@ -457,8 +457,8 @@ void leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, const Indic
             fila << v[0], v[1], v[2], v[3];
             return true;
         },
-        [](std::size_t i, std::vector<std::string> casos, const Eigen::MatrixXd& filas) {
-            barra[i].setCargasLocales(std::move(casos), filas);
+        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+            barra[i].setCargasLocales(std::move(casos), std::move(filas));
         });
     // Resolved into the bar's local axes as each row is read (the end nodes are set by
     // now), so that the bar's console lines come in file order.
@@ -467,8 +467,8 @@ void leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, const Indic
         [](const Valores& v, std::size_t i, Eigen::RowVector4d& fila) {
             return barra[i].cargaGlobalEnEjesLocales(v[0], v[1], v[2], v[3], fila);
         },
-        [](std::size_t i, std::vector<std::string> casos, const Eigen::MatrixXd& filas) {
-            barra[i].setCargasGlobales(std::move(casos), filas);
+        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+            barra[i].setCargasGlobales(std::move(casos), std::move(filas));
         });
 }
 

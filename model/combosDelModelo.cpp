@@ -5,7 +5,7 @@ std::size_t CombosDelModelo::agregarCombo(const std::string& combo)
     const auto [entrada, nuevo] = posicionDeCombo.try_emplace(combo, nombres.size());
     if (nuevo) {
         nombres.push_back(combo);
-        terminos.emplace_back();
+        factores.emplace_back();
     }
     return entrada->second;
 }
@@ -18,28 +18,17 @@ void CombosDelModelo::agregarPar(const std::string& combo, double factor, const 
         menciones.emplace_back();
     const std::size_t k = entradaCaso->second;
 
-    const auto [entrada, nuevo] = terminoDe.try_emplace({c, k}, terminos[c].size());
+    const auto [entrada, nuevo] = terminoDe.try_emplace({c, k}, factores[c].size());
     if (!nuevo) {
-        terminos[c][entrada->second].factor += factor;
+        factores[c][entrada->second] += factor;
         return;
     }
-    terminos[c].push_back({k, factor});
+    factores[c].push_back(factor);
     menciones[k].push_back({c, entrada->second});
 }
 
-// Rows of one case usually come together (one file row gives many): a row of the same
-// case as the row before is not looked up again.
-std::vector<long> CombosDelModelo::casosDeLasFilas(const std::vector<std::string>& casos) const
+long CombosDelModelo::posicionDelCaso(const std::string& caso) const
 {
-    std::vector<long> posiciones(casos.size(), -1);
-    for (std::size_t i = 0; i < casos.size(); ++i) {
-        if (i > 0 && casos[i] == casos[i - 1]) {
-            posiciones[i] = posiciones[i - 1];
-            continue;
-        }
-        const auto caso = posicionDeCaso.find(casos[i]);
-        if (caso != posicionDeCaso.end())
-            posiciones[i] = static_cast<long>(caso->second);
-    }
-    return posiciones;
+    const auto encontrado = posicionDeCaso.find(caso);
+    return encontrado == posicionDeCaso.end() ? -1 : static_cast<long>(encontrado->second);
 }

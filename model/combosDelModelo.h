@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <map>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,54 +43,80 @@ public:
     Eigen::MatrixXd filasDe(std::initializer_list<TablaDeCargas> tablas) const;
 
 private:
-    struct Termino {     // a case of a combination
-        std::size_t caso;
-        double factor;   // the sum of the factors the combination gives the case
-    };
     struct Mencion {     // a combination that names a case
         std::size_t combo;
         std::size_t orden;   // the case's position among the combination's cases
     };
 
-    // The case of each row of a table, -1 where no combination names the case.
-    std::vector<long> casosDeLasFilas(const std::vector<std::string>& casos) const;
+    // The position of a case in menciones, -1 when no combination names it.
+    long posicionDelCaso(const std::string& caso) const;
+    // case -> the element's sum of its rows, for the cases some combination names.
+    template <int Columnas>
+    std::map<std::size_t, Eigen::Matrix<double, 1, Columnas>>
+    sumasDe(std::initializer_list<TablaDeCargas> tablas) const;
 
     std::vector<std::string> nombres;                      // combination names
     std::map<std::string, std::size_t> posicionDeCombo;    // name -> position in nombres
     std::map<std::string, std::size_t> posicionDeCaso;     // case name -> position in menciones
-    std::vector<std::vector<Termino>> terminos;            // per combination, its cases
+    std::vector<std::vector<double>> factores;             // per combination, the summed factor of each case
     std::vector<std::vector<Mencion>> menciones;           // per case, the combinations naming it
     std::map<std::pair<std::size_t, std::size_t>, std::size_t> terminoDe;   // (combination, case) -> orden
 };
 
 template <int Columnas>
+std::map<std::size_t, Eigen::Matrix<double, 1, Columnas>>
+CombosDelModelo::sumasDe(std::initializer_list<TablaDeCargas> tablas) const
+{
+    using Fila = Eigen::Matrix<double, 1, Columnas>;
+    std::map<std::size_t, Fila> sumas;
+    for (const TablaDeCargas& tabla : tablas) {
+        // Rows of one case usually come together (one file row gives many): a row of the
+        // case of the row before is not looked up again. No sum: no combination names it.
+        Fila* suma = nullptr;
+        for (std::size_t i = 0; i < tabla.casos.size(); ++i) {
+            if (i == 0 || tabla.casos[i] != tabla.casos[i - 1]) {
+                const long caso = posicionDelCaso(tabla.casos[i]);
+                suma = (caso < 0) ? nullptr
+                                  : &sumas.try_emplace(static_cast<std::size_t>(caso), Fila::Zero()).first->second;
+            }
+            if (suma != nullptr)
+                *suma += tabla.filas.row(static_cast<Eigen::Index>(i));
+        }
+    }
+    return sumas;
+}
+
+template <int Columnas>
 Eigen::MatrixXd CombosDelModelo::filasDe(std::initializer_list<TablaDeCargas> tablas) const
 {
     using Fila = Eigen::Matrix<double, 1, Columnas>;
-    std::map<std::size_t, Fila> sumas;   // case -> the element's sum of its rows
-    for (const TablaDeCargas& tabla : tablas) {
-        const std::vector<long> casos = casosDeLasFilas(tabla.casos);
-        for (std::size_t i = 0; i < casos.size(); ++i)
-            if (casos[i] >= 0)
-                sumas.try_emplace(static_cast<std::size_t>(casos[i]), Fila::Zero()).first->second
-                    += tabla.filas.row(static_cast<Eigen::Index>(i));
-    }
+    const std::map<std::size_t, Fila> sumas = sumasDe<Columnas>(tablas);
 
+    // The terms of the element's cases, ordered by combination with a counting sort (the
+    // element holds one row per combination anyway) and within a combination by the
+    // case's place in it: only within a row does the order of the additions matter.
     struct Aporte {
         Mencion donde;
         const Fila* suma;
     };
-    std::vector<Aporte> aportes;
+    std::vector<std::size_t> inicio(nombres.size() + 1, 0);
     for (const auto& [caso, suma] : sumas)
         for (const Mencion& m : menciones[caso])
-            aportes.push_back({m, &suma});
-    // Rows are independent: only within a row does the order of the additions matter.
-    std::sort(aportes.begin(), aportes.end(), [](const Aporte& a, const Aporte& b) {
-        return std::make_pair(a.donde.combo, a.donde.orden) < std::make_pair(b.donde.combo, b.donde.orden);
-    });
+            ++inicio[m.combo + 1];
+    std::partial_sum(inicio.begin(), inicio.end(), inicio.begin());
+    std::vector<std::size_t> siguiente(inicio.begin(), inicio.end() - 1);
+    std::vector<Aporte> aportes(inicio.back());
+    for (const auto& [caso, suma] : sumas)
+        for (const Mencion& m : menciones[caso])
+            aportes[siguiente[m.combo]++] = {m, &suma};
 
     Eigen::MatrixXd filas = Eigen::MatrixXd::Zero(static_cast<Eigen::Index>(nombres.size()), Columnas);
-    for (const Aporte& a : aportes)
-        filas.row(static_cast<Eigen::Index>(a.donde.combo)) += terminos[a.donde.combo][a.donde.orden].factor * *a.suma;
+    for (std::size_t c = 0; c < nombres.size(); ++c) {
+        const auto desde = aportes.begin() + static_cast<std::ptrdiff_t>(inicio[c]);
+        const auto hasta = aportes.begin() + static_cast<std::ptrdiff_t>(inicio[c + 1]);
+        std::sort(desde, hasta, [](const Aporte& a, const Aporte& b) { return a.donde.orden < b.donde.orden; });
+        for (auto a = desde; a != hasta; ++a)
+            filas.row(static_cast<Eigen::Index>(c)) += factores[c][a->donde.orden] * *a->suma;
+    }
     return filas;
 }

@@ -9,12 +9,18 @@
 // Load tables of the model objects: a name list and a matrix with exactly one row per
 // name, row i under name i. Names are compared byte for byte (case-sensitive).
 
-// Appends rows under their names, the earlier rows kept, with one resize for them all.
+// Appends rows under their names, the earlier rows kept, with one resize for them all; an
+// empty table takes them over as they are.
 inline void agregarFilas(std::vector<std::string>& nombres, Eigen::MatrixXd& filas,
-                         std::vector<std::string> nuevos, const Eigen::MatrixXd& nuevas)
+                         std::vector<std::string> nuevos, Eigen::MatrixXd nuevas)
 {
     if (nuevas.rows() == 0)
         return;
+    if (nombres.empty()) {
+        nombres = std::move(nuevos);
+        filas = std::move(nuevas);
+        return;
+    }
     filas.conservativeResize(filas.rows() + nuevas.rows(), nuevas.cols());
     filas.bottomRows(nuevas.rows()) = nuevas;
     nombres.insert(nombres.end(), std::make_move_iterator(nuevos.begin()), std::make_move_iterator(nuevos.end()));

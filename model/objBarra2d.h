@@ -72,8 +72,8 @@ public:
     // Model building: many loads at once, as setCargaLocal and setCargaGlobal called load
     // by load in that order would leave them. The global-direction rows come already in
     // local components from cargaGlobalEnEjesLocales, so that its lines keep file order.
-    void setCargasLocales(std::vector<std::string> casos, const Eigen::MatrixXd& filas);
-    void setCargasGlobales(std::vector<std::string> casos, const Eigen::MatrixXd& filasLocales);
+    void setCargasLocales(std::vector<std::string> casos, Eigen::MatrixXd filas);
+    void setCargasGlobales(std::vector<std::string> casos, Eigen::MatrixXd filasLocales);
     void setPesoPropio(std::string caso);
     void setCombo(std::string combo, double factor, std::string caso);
     // Model building: the rows of every combination of the model at once, in place of any

@@ -10,9 +10,9 @@ void objBarra2d::setCargaLocal(std::string caso, double fi, double ff, double qi
     agregarFila(nombresCargasLocales, cargasLocales, std::move(caso), Eigen::RowVector4d(fi, ff, qi, qf));
 }
 
-void objBarra2d::setCargasLocales(std::vector<std::string> casos, const Eigen::MatrixXd& filas)
+void objBarra2d::setCargasLocales(std::vector<std::string> casos, Eigen::MatrixXd filas)
 {
-    agregarFilas(nombresCargasLocales, cargasLocales, std::move(casos), filas);
+    agregarFilas(nombresCargasLocales, cargasLocales, std::move(casos), std::move(filas));
 }
 
 void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double dx, double dy)
@@ -22,9 +22,9 @@ void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double d
         agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), fila);
 }
 
-void objBarra2d::setCargasGlobales(std::vector<std::string> casos, const Eigen::MatrixXd& filasLocales)
+void objBarra2d::setCargasGlobales(std::vector<std::string> casos, Eigen::MatrixXd filasLocales)
 {
-    agregarFilas(nombresCargasGlobales, cargasGlobales, std::move(casos), filasLocales);
+    agregarFilas(nombresCargasGlobales, cargasGlobales, std::move(casos), std::move(filasLocales));
 }
 
 // A load of intensity qi..qf per unit bar length along the global direction (dx, dy) is

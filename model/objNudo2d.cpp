@@ -39,9 +39,9 @@ void objNudo2d::setCargaPuntual(std::string caso, double px, double py, double m
     agregarFila(nombresCargasPuntuales, cargasPuntuales, std::move(caso), Eigen::RowVector3d(px, py, mz));
 }
 
-void objNudo2d::setCargasPuntuales(std::vector<std::string> casos, const Eigen::MatrixXd& filas)
+void objNudo2d::setCargasPuntuales(std::vector<std::string> casos, Eigen::MatrixXd filas)
 {
-    agregarFilas(nombresCargasPuntuales, cargasPuntuales, std::move(casos), filas);
+    agregarFilas(nombresCargasPuntuales, cargasPuntuales, std::move(casos), std::move(filas));
 }
 
 // Adds factor x (the node's point loads of the case, summed from zero) into the

@@ -23,7 +23,7 @@ public:
     void setCargaPuntual(std::string caso, double px, double py, double mz);
     // Model building: many point loads at once, rows [Px, Py, Mz] under their cases, as
     // setCargaPuntual called row by row would leave them.
-    void setCargasPuntuales(std::vector<std::string> casos, const Eigen::MatrixXd& filas);
+    void setCargasPuntuales(std::vector<std::string> casos, Eigen::MatrixXd filas);
     void setCombo(std::string combo, double factor, std::string caso);
     // Model building: the rows of every combination of the model at once, in place of any
     // earlier ones (CombosDelModelo::filasDe). Every point load comes first.

@@ -217,21 +217,30 @@ void leerEscalas(const claseLeerArchivo& lector)
 using Filas = std::vector<claseLeerArchivo::Fila>;
 using Valores = std::vector<double>;
 
-// For every row of a tag, calls accion(values, name, internal number) for each element the row
-// names after its `fijos` fixed values (a row without element numbers changes nothing);
-// references that no table row defines are reported and skipped.
+// For every row k of a tag, calls accion(k, internal number) for each element the row names
+// after its `fijos` fixed values (a row without element numbers changes nothing), in file
+// order; references that no table row defines are reported and skipped.
 template <class Accion>
-void paraCadaElemento(const Filas& filas, std::size_t fijos, const Indice& indice, const char* etiqueta,
-                      Accion accion)
+void paraCadaReferencia(const Filas& filas, std::size_t fijos, const Indice& indice, const char* etiqueta,
+                        Accion accion)
 {
     for (std::size_t k = 0; k < filas.size(); ++k) {
         const Valores& v = filas[k].valores;
         for (std::size_t j = fijos; j < v.size(); ++j) {
             const int i = indice.referido(v[j], etiqueta, static_cast<int>(k + 1));
             if (i >= 0)
-                accion(v, filas[k].nombre, static_cast<std::size_t>(i));
+                accion(k, static_cast<std::size_t>(i));
         }
     }
+}
+
+// The same with accion(values, name, internal number).
+template <class Accion>
+void paraCadaElemento(const Filas& filas, std::size_t fijos, const Indice& indice, const char* etiqueta,
+                      Accion accion)
+{
+    paraCadaReferencia(filas, fijos, indice, etiqueta,
+                       [&](std::size_t k, std::size_t i) { accion(filas[k].valores, filas[k].nombre, i); });
 }
 
 // Reads the rows of one tag, applies them and prints the tag's progress line when the
@@ -243,6 +252,65 @@ void leerFilas(const claseLeerArchivo& lector, const char* etiqueta, int salto, 
     const Filas filas = lector.getFilasEtiqueta(etiqueta, salto);
     paraCadaElemento(filas, fijos, indice, etiqueta, accion);
     if (!filas.empty() && lineaDeProgreso != nullptr)
+        std::cout << lineaDeProgreso << std::endl;
+}
+
+// The loads of one tag gathered per element, in file order: the file row of each and its
+// values. Each element then gets all of its loads in one call, where appending them one at
+// a time would copy its table once per load.
+template <int Columnas>
+class CargasPorElemento {
+public:
+    using Fila = Eigen::Matrix<double, 1, Columnas>;
+
+    explicit CargasPorElemento(std::size_t elementos) : cargas(elementos) {}
+
+    void agregar(std::size_t elemento, std::size_t fila, const Fila& carga)
+    {
+        cargas[elemento].push_back({fila, carga});
+    }
+
+    // entregarA(element, case names, rows) for every element with loads, element by element.
+    template <class Entregar>
+    void entregar(const Filas& filas, Entregar entregarA)
+    {
+        for (std::size_t i = 0; i < cargas.size(); ++i) {
+            if (cargas[i].empty())
+                continue;
+            std::vector<std::string> casos;
+            casos.reserve(cargas[i].size());
+            Eigen::MatrixXd valores(static_cast<Eigen::Index>(cargas[i].size()), Columnas);
+            for (std::size_t j = 0; j < cargas[i].size(); ++j) {
+                casos.push_back(filas[cargas[i][j].first].nombre);
+                valores.row(static_cast<Eigen::Index>(j)) = cargas[i][j].second;
+            }
+            std::vector<Carga>().swap(cargas[i]);
+            entregarA(i, std::move(casos), std::move(valores));
+        }
+    }
+
+private:
+    using Carga = std::pair<std::size_t, Fila>;
+    std::vector<std::vector<Carga>> cargas;
+};
+
+// Reads the load rows of one tag (case name, `Columnas` values, element numbers): the load
+// that carga(values, element, row) makes (none when it answers false) goes to every element
+// the row names, and each element then gets all of its loads through one call of entregar.
+// Prints the tag's progress line when the file has any such row.
+template <int Columnas, class Carga, class Entregar>
+void leerCargas(const claseLeerArchivo& lector, const char* etiqueta, std::size_t elementos, const Indice& indice,
+                const char* lineaDeProgreso, Carga carga, Entregar entregar)
+{
+    const Filas filas = lector.getFilasEtiqueta(etiqueta, 1);
+    CargasPorElemento<Columnas> porElemento(elementos);
+    paraCadaReferencia(filas, Columnas, indice, etiqueta, [&](std::size_t k, std::size_t i) {
+        typename CargasPorElemento<Columnas>::Fila fila;
+        if (carga(filas[k].valores, i, fila))
+            porElemento.agregar(i, k, fila);
+    });
+    porElemento.entregar(filas, entregar);
+    if (!filas.empty())
         std::cout << lineaDeProgreso << std::endl;
 }
 
@@ -267,10 +335,15 @@ void leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, const Indice& 
               });
     leerFilas(lector, "resorte:", 0, 3, nudos, "transferencia de resortes a nudo[i] OK",
               [](const Valores& v, const std::string&, std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); });
-    leerFilas(lector, "puntual:", 1, 3, nudos, "transferencia de cargas puntuales a nudo[i] OK",
-              [](const Valores& v, const std::string& caso, std::size_t i) {
-                  nudo[i].setCargaPuntual(caso, v[0], v[1], v[2]);
-              });
+    leerCargas<3>(
+        lector, "puntual:", nudo.size(), nudos, "transferencia de cargas puntuales a nudo[i] OK",
+        [](const Valores& v, std::size_t, Eigen::RowVector3d& fila) {
+            fila << v[0], v[1], v[2];
+            return true;
+        },
+        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+            nudo[i].setCargasPuntuales(std::move(casos), std::move(filas));
+        });
 }
 
 // Every "combo:" row is one combination (name, factors, case names); a later row with a
@@ -282,16 +355,15 @@ CombosDelModelo leerCombos(const claseLeerArchivo& lector)
     CombosDelModelo combos;
     for (std::size_t k = 0; k < filas.size(); ++k) {
         const claseLeerArchivo::Fila& fila = filas[k];
-        if (combos.indice.buscar(combos.nombres, fila.nombre) >= 0)
+        if (combos.contiene(fila.nombre))
             std::cout << "Advertencia: el combo " << fila.nombre << " de combo: (aparición " << k + 1
                       << ") repite un nombre anterior; sus pares se suman a ese combo" << std::endl;
+        combos.agregarCombo(fila.nombre);
         const std::size_t pares = std::min(fila.valores.size(), fila.nombres.size());
-        if (pares == 0)
-            combos.agregarPar(fila.nombre, 0.0, std::string());
         for (std::size_t j = 0; j < pares; ++j)
             combos.agregarPar(fila.nombre, fila.valores[j], fila.nombres[j]);
     }
-    noCombos = static_cast<int>(combos.nombres.size());
+    noCombos = static_cast<int>(combos.cantidad());
     return combos;
 }
 
@@ -311,16 +383,15 @@ double bytesDeNombre(const std::string& nombre)
 }
 
 // Bytes of the combination rows every node and bar is about to hold: per element, each
-// combination's name, its row of the load matrix (3 columns for a node, 4 for a bar) and
-// the name index's slots. Reckoned in double, so a huge count cannot overflow.
+// combination's name and its row of the load matrix (3 columns for a node, 4 for a bar).
+// Reckoned in double, so a huge count cannot overflow.
 double bytesDeCombos(const CombosDelModelo& combos)
 {
     double nombres = 0.0;
-    for (const std::string& nombre : combos.nombres)
+    for (const std::string& nombre : combos.getNombres())
         nombres += bytesDeNombre(nombre);
-    const double filas = static_cast<double>(combos.nombres.size()) * sizeof(double);
-    const double indice = static_cast<double>(combos.indice.tamano()) * sizeof(int);
-    return noNudos * (nombres + 3.0 * filas + indice) + noBarras * (nombres + 4.0 * filas + indice);
+    const double filas = static_cast<double>(combos.cantidad()) * sizeof(double);
+    return noNudos * (nombres + 3.0 * filas) + noBarras * (nombres + 4.0 * filas);
 }
 
 // Under overcommit an allocation beyond the memory does not fail: the process is killed
@@ -380,15 +451,25 @@ void leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, const Indic
 {
     leerFilas(lector, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
               [](const Valores& v, const std::string&, std::size_t i) { barra[i].setArticulacion(v[0], v[1]); });
-    leerFilas(lector, "distribuidaLocal:", 1, 4, barras, "transferencia de cargas Locales a barra[i] OK",
-              [](const Valores& v, const std::string& caso, std::size_t i) {
-                  barra[i].setCargaLocal(caso, v[0], v[1], v[2], v[3]);
-              });
-    // Resolved into the bar's local axes at once: the end nodes are set by now.
-    leerFilas(lector, "distribuidaGlobal:", 1, 4, barras, "transferencia de cargas globales a barra[i] OK",
-              [](const Valores& v, const std::string& caso, std::size_t i) {
-                  barra[i].setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
-              });
+    leerCargas<4>(
+        lector, "distribuidaLocal:", barra.size(), barras, "transferencia de cargas Locales a barra[i] OK",
+        [](const Valores& v, std::size_t, Eigen::RowVector4d& fila) {
+            fila << v[0], v[1], v[2], v[3];
+            return true;
+        },
+        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+            barra[i].setCargasLocales(std::move(casos), std::move(filas));
+        });
+    // Resolved into the bar's local axes as each row is read (the end nodes are set by
+    // now), so that the bar's console lines come in file order.
+    leerCargas<4>(
+        lector, "distribuidaGlobal:", barra.size(), barras, "transferencia de cargas globales a barra[i] OK",
+        [](const Valores& v, std::size_t i, Eigen::RowVector4d& fila) {
+            return barra[i].cargaGlobalEnEjesLocales(v[0], v[1], v[2], v[3], fila);
+        },
+        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+            barra[i].setCargasGlobales(std::move(casos), std::move(filas));
+        });
 }
 
 void leerPesoPropio(const claseLeerArchivo& lector)

@@ -1,7 +1,8 @@
 // Model building from generated frames: N storeys by M bays, every tag of the input
 // format, one row per element; and from long lists: many references after one "puntual:"
-// row, many "combo:" rows, many pairs in one "combo:" row. Reported per size: time per
-// read and time per row (or per reference, or per pair), file size in KiB.
+// row, many "combo:" rows, many combination names, many pairs in one "combo:" row on one
+// loaded node or on a model loaded everywhere. Reported per size: time per read and time
+// per row (or per reference, name or pair), file size in KiB.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -175,6 +176,49 @@ void BM_ParesDeUnCombo(benchmark::State& estado)
         estado.SkipWithError("the generated file was not read whole");
 }
 
+// n "combo:" rows on one loaded node, each a new name of 30 characters that share their
+// first 24: what shows is the cost of the model's index of names, which grows as n log n.
+void BM_NombresDeCombo(benchmark::State& estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    std::string texto = "nudos: 1 0 0\npuntual: D 0 -1 0 1\n";
+    for (int k = 1; k <= n; ++k)
+        texto += "combo: Combinacion_de_servicio_" + std::to_string(100000 + k) + " 1 D\n";
+    medirLectura(estado, {texto, n});
+    if (noNudos != 1 || noCombos != n)
+        estado.SkipWithError("the generated file was not read whole");
+}
+
+// A chain of n nodes and n - 1 bars, every node and bar loaded in case P, and one "combo:"
+// row of k pairs "1 P": the pairs of one case make one term of the combination, so each
+// element adds it once and the time grows as n + k. n and k grow together: the time per
+// pair stays flat.
+void BM_UnComboLargo(benchmark::State& estado)
+{
+    const int n = static_cast<int>(estado.range(0));
+    const int k = static_cast<int>(estado.range(1));
+    std::ostringstream s;
+    s << "nudos:\n";
+    for (int i = 1; i <= n; ++i)
+        s << i << ' ' << i << " 0\n";
+    s << "barras:\n";
+    for (int i = 1; i < n; ++i)
+        s << i << ' ' << i << ' ' << i + 1 << '\n';
+    s << "puntual: P 0 -1 0";
+    for (int i = 1; i <= n; ++i)
+        s << ' ' << i;
+    s << "\ndistribuidaLocal: P 0 0 -1 -1";
+    for (int i = 1; i < n; ++i)
+        s << ' ' << i;
+    s << "\ncombo: U";
+    for (int j = 0; j < k; ++j)
+        s << " 1 P";
+    s << '\n';
+    medirLectura(estado, {s.str(), k});
+    if (noNudos != n || noBarras != n - 1 || noCombos != 1)
+        estado.SkipWithError("the generated file was not read whole");
+}
+
 }  // namespace
 
 BENCHMARK(BM_funcionLeerArchivo)
@@ -186,7 +230,13 @@ BENCHMARK(BM_funcionLeerArchivo)
     ->UseRealTime();
 BENCHMARK(BM_ReferenciasTrasUnPuntual)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FilasDeCombo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-
+BENCHMARK(BM_NombresDeCombo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ParesDeUnCombo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UnComboLargo)
+    ->Args({1000, 10000})
+    ->Args({3000, 30000})
+    ->Args({10000, 100000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -2,12 +2,11 @@
 
 #include <array>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
 
-#include "filasPorNombre.h"
+#include "combosDelModelo.h"
 
 // The straight two-node bar element of the plane frame.
 //
@@ -67,16 +66,29 @@ public:
     // Loads, combinations and equivalent nodal loads (objBarra2dCargas.cpp).
     void setCargaLocal(std::string caso, double fi, double ff, double qi, double qf);
     void setCargaGlobal(std::string caso, double qi, double qf, double dx, double dy);
+    // The load of setCargaGlobal in local components, [Fi, Ff, Qi, Qf], with its console
+    // lines, but not stored; false when the angle is unknown and there is nothing to store.
+    bool cargaGlobalEnEjesLocales(double qi, double qf, double dx, double dy, Eigen::RowVector4d& fila);
+    // Model building: many loads at once, as setCargaLocal and setCargaGlobal called load
+    // by load in that order would leave them. The global-direction rows come already in
+    // local components from cargaGlobalEnEjesLocales, so that its lines keep file order.
+    void setCargasLocales(std::vector<std::string> casos, Eigen::MatrixXd filas);
+    void setCargasGlobales(std::vector<std::string> casos, Eigen::MatrixXd filasLocales);
     void setPesoPropio(std::string caso);
     void setCombo(std::string combo, double factor, std::string caso);
-    // Model building: the rows of every combination at once, as setCombo with each pair in
-    // file order would leave them on a bar without combinations (asignarCombos).
+    // Model building: the rows of every combination of the model at once, in place of any
+    // earlier ones (CombosDelModelo::filasDe). Every load comes first.
     void setCombos(const CombosDelModelo& combos);
     double getFInicioCombo(int c) const;
     double getFFinCombo(int c) const;
     double getQInicioCombo(int c) const;
     double getQFinCombo(int c) const;
     Eigen::MatrixXd getMatrizCargasCombo() const;
+    // The loads as stored: case names and their rows [Fi, Ff, Qi, Qf], one row per name.
+    std::vector<std::string> getNombresCargasLocales() const;
+    Eigen::MatrixXd getMatrizCargasLocales() const;
+    std::vector<std::string> getNombresCargasGlobales() const;
+    Eigen::MatrixXd getMatrizCargasGlobales() const;
     int getCantidadDeCombos() const;
     Eigen::MatrixXd getCargasEquivalentesLocales();
     Eigen::MatrixXd getCargasEquivalentesGlobales();
@@ -97,8 +109,6 @@ public:
 
 private:
     bool flag(int i) const { return flagsBarra[static_cast<std::size_t>(i)] != 0; }
-    void agregarCarga(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,
-                      const Eigen::RowVector4d& fila);
     Eigen::Index combos() const { return static_cast<Eigen::Index>(nombresCombos.size()); }
     void marcar(int i) { flagsBarra[static_cast<std::size_t>(i)] = 1; }
 
@@ -121,7 +131,7 @@ private:
     double moduloE;
     double pesoEspecifico;       // weight per unit volume
     double xVcero;               // zero-shear abscissa of the last getXvcero, -1 if none
-    // The load tables may hold spare rows past their last name (filasPorNombre.h).
+    // Each name list runs parallel to the rows of its matrix (filasPorNombre.h).
     std::vector<std::string> nombresCargasLocales;
     Eigen::MatrixXd cargasLocales;                // n x 4 [Fi, Ff, Qi, Qf]
     std::vector<std::string> nombresCargasGlobales;
@@ -139,8 +149,4 @@ private:
     Eigen::MatrixXd matrizT;                      // local = matrizT * global
     Eigen::MatrixXd kLocal;
     Eigen::MatrixXd kGlobal;
-    // Name indexes, kept with every load and combination added, so that model building
-    // stays linear in the file size however many loads and combinations it gives a bar.
-    std::unordered_map<std::string, Eigen::RowVector4d> sumaPorCaso;   // local and global loads of each case
-    IndiceDeNombres filaDeCombo;                                       // combination name -> row
 };

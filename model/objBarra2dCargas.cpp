@@ -3,30 +3,39 @@
 #include <cmath>
 #include <iostream>
 
-// Appends one load row [Fi, Ff, Qi, Qf] under its case name, keeping the earlier rows, and
-// adds it to the case's sum that the combinations read.
-void objBarra2d::agregarCarga(std::vector<std::string>& nombres, Eigen::MatrixXd& filas, std::string caso,
-                              const Eigen::RowVector4d& fila)
-{
-    agregarFila(filas, nombres.size(), fila);
-    sumaPorCaso.try_emplace(caso, Eigen::RowVector4d::Zero()).first->second += fila;
-    nombres.push_back(std::move(caso));
-}
+#include "filasPorNombre.h"
 
 void objBarra2d::setCargaLocal(std::string caso, double fi, double ff, double qi, double qf)
 {
-    agregarCarga(nombresCargasLocales, cargasLocales, std::move(caso), Eigen::RowVector4d(fi, ff, qi, qf));
+    agregarFila(nombresCargasLocales, cargasLocales, std::move(caso), Eigen::RowVector4d(fi, ff, qi, qf));
+}
+
+void objBarra2d::setCargasLocales(std::vector<std::string> casos, Eigen::MatrixXd filas)
+{
+    agregarFilas(nombresCargasLocales, cargasLocales, std::move(casos), std::move(filas));
+}
+
+void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double dx, double dy)
+{
+    Eigen::RowVector4d fila;
+    if (cargaGlobalEnEjesLocales(qi, qf, dx, dy, fila))
+        agregarFila(nombresCargasGlobales, cargasGlobales, std::move(caso), fila);
+}
+
+void objBarra2d::setCargasGlobales(std::vector<std::string> casos, Eigen::MatrixXd filasLocales)
+{
+    agregarFilas(nombresCargasGlobales, cargasGlobales, std::move(casos), std::move(filasLocales));
 }
 
 // A load of intensity qi..qf per unit bar length along the global direction (dx, dy) is
 // resolved into local components at once; only the direction of (dx, dy) counts.
-void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double dx, double dy)
+bool objBarra2d::cargaGlobalEnEjesLocales(double qi, double qf, double dx, double dy, Eigen::RowVector4d& fila)
 {
     if (!flag(7))
         angulo = getAngulo();
     if (!flag(7)) {
         std::cout << "el ángulo no está definido para calcular cargas globales de barra" << std::endl;
-        return;
+        return false;
     }
 
     // hypot neither overflows nor underflows, so a direction written with huge or tiny
@@ -35,17 +44,16 @@ void objBarra2d::setCargaGlobal(std::string caso, double qi, double qf, double d
     const double norma = std::hypot(dx, dy);
     if (norma == 0.0 || !std::isfinite(norma)) {
         std::cout << "Carga global sin dirección en la barra: " << numeroBarraUsuario << std::endl;
-        agregarCarga(nombresCargasGlobales, cargasGlobales, std::move(caso), Eigen::RowVector4d::Zero());
-        return;
+        fila.setZero();
+        return true;
     }
 
     const Eigen::Vector3d unitario = direccion / norma;
     const Eigen::Vector3d eje(std::cos(angulo), std::sin(angulo), 0.0);   // local x in global axes
     const Eigen::Vector3d qInicio = qi * unitario;
     const Eigen::Vector3d qFin = qf * unitario;
-    const Eigen::RowVector4d fila(eje.dot(qInicio), eje.dot(qFin),
-                                  eje.cross(qInicio).z(), eje.cross(qFin).z());
-    agregarCarga(nombresCargasGlobales, cargasGlobales, std::move(caso), fila);
+    fila << eje.dot(qInicio), eje.dot(qFin), eje.cross(qInicio).z(), eje.cross(qFin).z();
+    return true;
 }
 
 // Self weight: area x unit weight per unit bar length, towards global -Y.
@@ -55,21 +63,32 @@ void objBarra2d::setPesoPropio(std::string caso)
     setCargaGlobal(std::move(caso), w, w, 0.0, -1.0);
 }
 
+// Adds factor x (the bar's local rows of the case, then its global-direction rows, summed
+// from zero) into the combination's row; the row is created on first use, even when the
+// case has no load here, so that every bar holds one row per combination in the same order.
 void objBarra2d::setCombo(std::string combo, double factor, std::string caso)
 {
-    sumarCasoEnCombo(sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo, std::move(combo), factor, caso);
+    Eigen::RowVector4d suma = Eigen::RowVector4d::Zero();
+    sumarCaso(nombresCargasLocales, cargasLocales, factor, caso, suma);
+    sumarCaso(nombresCargasGlobales, cargasGlobales, factor, caso, suma);
+    sumarEnCombo(nombresCombos, cargasCombo, std::move(combo), suma);
 }
 
 void objBarra2d::setCombos(const CombosDelModelo& combos)
 {
-    asignarCombos(combos, sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo);
+    cargasCombo = combos.filasDe<4>({{nombresCargasLocales, cargasLocales}, {nombresCargasGlobales, cargasGlobales}});
+    nombresCombos = combos.getNombres();
 }
 
 double objBarra2d::getFInicioCombo(int c) const { return cargasCombo(c, 0); }
 double objBarra2d::getFFinCombo(int c) const { return cargasCombo(c, 1); }
 double objBarra2d::getQInicioCombo(int c) const { return cargasCombo(c, 2); }
 double objBarra2d::getQFinCombo(int c) const { return cargasCombo(c, 3); }
-Eigen::MatrixXd objBarra2d::getMatrizCargasCombo() const { return cargasCombo.topRows(combos()); }
+Eigen::MatrixXd objBarra2d::getMatrizCargasCombo() const { return cargasCombo; }
+std::vector<std::string> objBarra2d::getNombresCargasLocales() const { return nombresCargasLocales; }
+Eigen::MatrixXd objBarra2d::getMatrizCargasLocales() const { return cargasLocales; }
+std::vector<std::string> objBarra2d::getNombresCargasGlobales() const { return nombresCargasGlobales; }
+Eigen::MatrixXd objBarra2d::getMatrizCargasGlobales() const { return cargasGlobales; }
 int objBarra2d::getCantidadDeCombos() const { return static_cast<int>(nombresCombos.size()); }
 
 // Work-equivalent nodal loads (the negatives of the fixed-end forces) under the same end

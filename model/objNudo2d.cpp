@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "filasPorNombre.h"
+
 objNudo2d::objNudo2d()
     : numeroDeNudo(0),
       numeroNudoUsuario(0),
@@ -34,23 +36,28 @@ void objNudo2d::setResorte(double kx, double ky, double kGiro)
 
 void objNudo2d::setCargaPuntual(std::string caso, double px, double py, double mz)
 {
-    const Eigen::RowVector3d carga(px, py, mz);
-    agregarFila(cargasPuntuales, nombresCargasPuntuales.size(), carga);
-    sumaPorCaso.try_emplace(caso, Eigen::RowVector3d::Zero()).first->second += carga;
-    nombresCargasPuntuales.push_back(std::move(caso));
+    agregarFila(nombresCargasPuntuales, cargasPuntuales, std::move(caso), Eigen::RowVector3d(px, py, mz));
 }
 
-// Adds factor x (the node's point loads of the case) into the combination's row; the row
-// is created on first use, even when the case has no load here, so that every node holds
-// one row per combination in the same order.
+void objNudo2d::setCargasPuntuales(std::vector<std::string> casos, Eigen::MatrixXd filas)
+{
+    agregarFilas(nombresCargasPuntuales, cargasPuntuales, std::move(casos), std::move(filas));
+}
+
+// Adds factor x (the node's point loads of the case, summed from zero) into the
+// combination's row; the row is created on first use, even when the case has no load
+// here, so that every node holds one row per combination in the same order.
 void objNudo2d::setCombo(std::string combo, double factor, std::string caso)
 {
-    sumarCasoEnCombo(sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo, std::move(combo), factor, caso);
+    Eigen::RowVector3d suma = Eigen::RowVector3d::Zero();
+    sumarCaso(nombresCargasPuntuales, cargasPuntuales, factor, caso, suma);
+    sumarEnCombo(nombresCombos, cargasCombo, std::move(combo), suma);
 }
 
 void objNudo2d::setCombos(const CombosDelModelo& combos)
 {
-    asignarCombos(combos, sumaPorCaso, nombresCombos, cargasCombo, filaDeCombo);
+    cargasCombo = combos.filasDe<3>({{nombresCargasPuntuales, cargasPuntuales}});
+    nombresCombos = combos.getNombres();
 }
 
 void objNudo2d::setDesplazamientos(Eigen::MatrixXd d)
@@ -95,10 +102,7 @@ Eigen::Vector3i objNudo2d::getGdl()
 double objNudo2d::getResorteX() const { return resorte(0); }
 double objNudo2d::getResorteY() const { return resorte(1); }
 double objNudo2d::getResorteGiro() const { return resorte(2); }
-Eigen::MatrixXd objNudo2d::getCargasGlobales() const
-{
-    return cargasCombo.topRows(static_cast<Eigen::Index>(nombresCombos.size()));
-}
+Eigen::MatrixXd objNudo2d::getCargasGlobales() const { return cargasCombo; }
 
 double objNudo2d::getPxCombo(int c) const { return cargasCombo(c, 0); }
 double objNudo2d::getPyCombo(int c) const { return cargasCombo(c, 1); }
@@ -112,10 +116,9 @@ double objNudo2d::getReaccionM(int c) const { return reaccionesNudo(2, c); }
 int objNudo2d::getCantidadDeCombos() const { return static_cast<int>(nombresCombos.size()); }
 std::string objNudo2d::getNombreCombo(int i) const { return nombresCombos[static_cast<std::size_t>(i)]; }
 
-int objNudo2d::getNumeroDeCombo(std::string nombre) const
-{
-    return filaDeCombo.buscar(nombresCombos, nombre);
-}
+int objNudo2d::getNumeroDeCombo(std::string nombre) const { return ultimaPosicion(nombresCombos, nombre); }
+std::vector<std::string> objNudo2d::getNombresCargasPuntuales() const { return nombresCargasPuntuales; }
+Eigen::MatrixXd objNudo2d::getMatrizCargasPuntuales() const { return cargasPuntuales; }
 
 bool objNudo2d::tieneResultados(int c) const
 {

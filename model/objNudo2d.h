@@ -1,12 +1,11 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Dense>
 
-#include "filasPorNombre.h"
+#include "combosDelModelo.h"
 
 // A joint of the plane frame: three degrees of freedom (X, Y, rotation), support codes,
 // springs, named point loads, one load row per load combination and, after the solve,
@@ -22,9 +21,12 @@ public:
     void setApoyo(int codigoX, int codigoY, int codigoGiro);
     void setResorte(double kx, double ky, double kGiro);
     void setCargaPuntual(std::string caso, double px, double py, double mz);
+    // Model building: many point loads at once, rows [Px, Py, Mz] under their cases, as
+    // setCargaPuntual called row by row would leave them.
+    void setCargasPuntuales(std::vector<std::string> casos, Eigen::MatrixXd filas);
     void setCombo(std::string combo, double factor, std::string caso);
-    // Model building: the rows of every combination at once, as setCombo with each pair in
-    // file order would leave them on a node without combinations (asignarCombos).
+    // Model building: the rows of every combination of the model at once, in place of any
+    // earlier ones (CombosDelModelo::filasDe). Every point load comes first.
     void setCombos(const CombosDelModelo& combos);
     void setDesplazamientos(Eigen::MatrixXd d);
     void setReacciones(Eigen::MatrixXd r);
@@ -53,6 +55,9 @@ public:
     int getCantidadDeCombos() const;
     std::string getNombreCombo(int i) const;
     int getNumeroDeCombo(std::string nombre) const;
+    // The point loads as stored: case names and their rows, one row per name.
+    std::vector<std::string> getNombresCargasPuntuales() const;
+    Eigen::MatrixXd getMatrizCargasPuntuales() const;
     // True once the solver has stored displacements and reactions for combination c.
     bool tieneResultados(int c) const;
 
@@ -61,7 +66,7 @@ private:
     int numeroNudoUsuario;
     double x;
     double y;
-    // The load tables may hold spare rows past their last name (filasPorNombre.h).
+    // Each name list runs parallel to the rows of its matrix (filasPorNombre.h).
     std::vector<std::string> nombresCargasPuntuales;
     Eigen::MatrixXd cargasPuntuales;   // n x 3: [Px, Py, Mz] per point load
     Eigen::Vector3i apoyo;             // 0 free, 1 restrained; other codes hold the direction too
@@ -71,8 +76,4 @@ private:
     Eigen::MatrixXd cargasCombo;       // NC x 3: one ROW per combination
     Eigen::MatrixXd desplazamientos;   // 3 x NC: one COLUMN per combination
     Eigen::MatrixXd reaccionesNudo;    // 3 x NC: force of supports and springs on the structure
-    // Name indexes, kept with every load and combination added, so that model building
-    // stays linear in the file size however many loads and combinations it gives a node.
-    std::unordered_map<std::string, Eigen::RowVector3d> sumaPorCaso;   // sum of each case's point loads
-    IndiceDeNombres filaDeCombo;                                       // combination name -> row
 };

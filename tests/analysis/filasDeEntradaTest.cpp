@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "invariantesModelo.h"
 #include "lecturaDelModelo.h"
 #include "variablesGlobales.h"
 
@@ -165,6 +167,67 @@ const CasoFila kCasosFila[] = {
          EXPECT_EQ(noCombos, 1);
          EXPECT_EQ(nudo[1].getPyCombo(0), -2.0);
      }},
+    // 0 plus factor x load is never -0: combo: V -1 Q on loads whose other components are 0.
+    {"FactorNegativoSobreCeroDaMasCero",
+     "puntual: Q 0 5 0 2\ndistribuidaLocal: Q 0 0 -3 -3 1\ncombo: V -1 Q\ncombo: W -2 nada", true, {},
+     [] {
+         EXPECT_EQ(nudo[1].getPyCombo(0), -5.0);
+         EXPECT_EQ(barra[0].getQInicioCombo(0), 3.0);
+         for (int c = 0; c < 2; ++c) {
+             for (const objNudo2d& n : nudo) {
+                 EXPECT_FALSE(std::signbit(n.getPxCombo(c))) << c;
+                 EXPECT_FALSE(std::signbit(n.getMzCombo(c))) << c;
+             }
+             for (const objBarra2d& b : barra) {
+                 EXPECT_FALSE(std::signbit(b.getFInicioCombo(c))) << c;
+                 EXPECT_FALSE(std::signbit(b.getFFinCombo(c))) << c;
+             }
+             EXPECT_FALSE(std::signbit(barra[1].getQInicioCombo(c))) << c;
+             EXPECT_FALSE(std::signbit(nudo[0].getPyCombo(c))) << c;
+         }
+     }},
+    // A case named twice in one combination, or in two rows of one name, adds its factors:
+    // 0.5 x -4 + 0.25 x -4 = -3; W = (1 + 2) x -4.
+    {"CasoNombradoVariasVecesEnUnCombo",
+     "puntual: D 0 -4 0 2\ncombo: U 0.5 D 0.25 D\ncombo: W 1 D\ncombo: W 2 D", true,
+     {"Advertencia: el combo W de combo: (aparición 3) repite un nombre anterior; sus pares se suman a ese combo"},
+     [] {
+         ASSERT_EQ(noCombos, 2);
+         EXPECT_EQ(nudo[1].getPyCombo(0), -3.0);
+         EXPECT_EQ(nudo[1].getPyCombo(1), -12.0);
+         EXPECT_EQ(nudo[0].getPyCombo(1), 0.0);
+     }},
+    // Each element keeps its loads in file order, one row per name.
+    {"CargasDeVariasFilasEnElOrdenDelArchivo",
+     "puntual: A 1 0 0 2\npuntual: B 2 0 0 3 2\npuntual: C 3 0 0 2\n"
+     "distribuidaLocal: A 1 0 0 0 2 1\ndistribuidaLocal: B 2 0 0 0 1\n"
+     "distribuidaGlobal: A 1 1 1 0 2\ndistribuidaGlobal: B 2 2 -1 0 2 1", true, {},
+     [] {
+         EXPECT_EQ(nudo[1].getNombresCargasPuntuales(), (std::vector<std::string>{"A", "B", "C"}));
+         EXPECT_EQ(nudo[1].getMatrizCargasPuntuales().col(0), Eigen::Vector3d(1, 2, 3));
+         EXPECT_EQ(nudo[2].getNombresCargasPuntuales(), (std::vector<std::string>{"B"}));
+         EXPECT_TRUE(nudo[0].getNombresCargasPuntuales().empty());
+         EXPECT_EQ(nudo[0].getMatrizCargasPuntuales().rows(), 0);
+         EXPECT_EQ(barra[0].getNombresCargasLocales(), (std::vector<std::string>{"A", "B"}));
+         EXPECT_EQ(barra[0].getMatrizCargasLocales().col(0), Eigen::Vector2d(1, 2));
+         EXPECT_EQ(barra[1].getNombresCargasLocales(), (std::vector<std::string>{"A"}));
+         // Horizontal bars: along +X is axial +q, along -X axial -q.
+         EXPECT_EQ(barra[1].getNombresCargasGlobales(), (std::vector<std::string>{"A", "B"}));
+         EXPECT_EQ(barra[1].getMatrizCargasGlobales().col(0), Eigen::Vector2d(1, -2));
+         EXPECT_EQ(barra[0].getNombresCargasGlobales(), (std::vector<std::string>{"B"}));
+     }},
+    // The bars' own lines on global-direction loads come in file order among the warnings.
+    {"LineasDeCargasGlobalesEnElOrdenDelArchivo",
+     "distribuidaGlobal: V 1 1 0 0 2 9 1\ndistribuidaGlobal: W 1 1 0 -1 1\ncombo: U 1 W", true,
+     {"Carga global sin dirección en la barra: 2",
+      "Advertencia: la barra 9 de distribuidaGlobal: (aparición 1) no está definida en barras:; se omite",
+      "Carga global sin dirección en la barra: 1", "transferencia de cargas globales a barra[i] OK"},
+     [] {
+         EXPECT_EQ(barra[0].getNombresCargasGlobales(), (std::vector<std::string>{"V", "W"}));
+         EXPECT_EQ(barra[0].getMatrizCargasGlobales().row(0), Eigen::RowVector4d(0, 0, 0, 0));
+         EXPECT_EQ(barra[0].getQInicioCombo(0), -1.0);
+         EXPECT_EQ(barra[1].getMatrizCargasGlobales().rows(), 1);
+     }},
     {"CombosSinCargasPuntuales", "combo: U1 1 D\ncombo: U2 1 L", true, {},
      [] {
          for (const objNudo2d& n : nudo) {
@@ -283,6 +346,7 @@ TEST_P(FilaDelArchivo, SeAplicaComoDice)
     EXPECT_EQ(lineasDeAviso(consola), avisosEsperados(caso)) << consola;
     EXPECT_EQ(nudo.size(), static_cast<std::size_t>(noNudos));
     EXPECT_EQ(barra.size(), static_cast<std::size_t>(noBarras));
+    EXPECT_EQ(invarianteRoto(), "");
     caso.comprobar();
 }
 

@@ -279,6 +279,26 @@ TEST_F(ImprimirResultados, CargaTrapecialCadaIntensidadEnSuFila)
               std::string::npos);
 }
 
+// combo: V -1 Q on loads whose axial parts (and the node's Px and Mz) are 0: every row is
+// 0 plus -1 x the load, and 0 + (-0) is +0, so the report writes 0, never -0, in the load
+// rows, in the equivalent loads (F1 = L (2 Fi + Ff) / 6) and in all that follows from them.
+TEST_F(ImprimirResultados, FactorNegativoSobreCeroNoEscribeMenosCero)
+{
+    leerYResolver("nudos: 10 0 0 20 2 0 barras: 5 10 20 apoyo: 1 1 1 10 seccionGenerica: S 1 2 1e4 0 5 "
+                  "distribuidaLocal: Q 0 0 -3 -5 5 puntual: Q 0 4 0 20 combo: V -1 Q");
+    funcionImprimirResultados();
+    const std::string texto = reporte();
+    EXPECT_NE(texto.find("#_barra: 5\nf_paralela_inicio: 0\nf_paralela_fin: 0\nq_perpend_inicio: 3\n"
+                         "q_perpend_fin: 5\n\n"),
+              std::string::npos);
+    EXPECT_NE(texto.find("fuerzas Equivalentes LOCALES:\nF1: 0\n"), std::string::npos);
+    std::istringstream palabras(texto);
+    int menosCeros = 0;
+    for (std::string palabra; palabras >> palabra;)
+        menosCeros += (palabra == "-0");
+    EXPECT_EQ(menosCeros, 0) << texto;
+}
+
 // A report written over an older, longer file leaves only the new report.
 TEST_F(ImprimirResultados, ReescribeElArchivo)
 {

@@ -414,10 +414,9 @@ namespace {
 
 // 100 nodes, 10 bars and 100 combinations. Every node and bar holds, per combination, its
 // name (a 32-byte string, plus a 64-byte heap block for 40 characters: 41 + 8 bytes rounded
-// up to 16), a row of doubles (3 for a node, 4 for a bar) and, once, the name index: 256
-// int slots for 100 names (grown at the 1st, 9th and 33rd name to 16, 64, 256). Short names:
-// 100 x (3200 + 2400 + 1024) + 10 x (3200 + 3200 + 1024) = 736640 bytes; 40-character
-// names: 100 x (9600 + 2400 + 1024) + 10 x (9600 + 3200 + 1024) = 1440640 bytes.
+// up to 16) and a row of doubles (3 for a node, 4 for a bar), and nothing more. Short
+// names: 100 x (3200 + 2400) + 10 x (3200 + 3200) = 624000 bytes; 40-character names:
+// 100 x (9600 + 2400) + 10 x (9600 + 3200) = 1328000 bytes.
 struct CasoMemoria {
     const char* nombre;
     const char* prefijo;   // names are the prefix and 100..199
@@ -426,8 +425,8 @@ struct CasoMemoria {
 };
 
 const CasoMemoria kCasosMemoria[] = {
-    {"NombresCortos", "C", 736640, "0.00073664"},
-    {"NombresLargos", "Combinacion_de_cargas_de_servicio_num", 1440640, "0.00144064"},
+    {"NombresCortos", "C", 624000, "0.000624"},
+    {"NombresLargos", "Combinacion_de_cargas_de_servicio_num", 1328000, "0.001328"},
 };
 
 std::string modeloConCombos(const std::string& prefijo)

@@ -238,9 +238,10 @@ TEST_F(FuzzDeLectura, TablaGrandeConUnaPalabraNumericaCadaVez)
 
 TEST_F(FuzzDeLectura, ListasLargasDeReferenciasYCombos)
 {
-    // One "puntual:" row naming node 2 200,000 times and 3,000 "combo:" rows: the load
-    // tables grow by doubling and names are found through an index, so this reads in a
-    // moment where growing by one row and searching every name would take hours.
+    // One "puntual:" row naming node 2 200,000 times and 3,000 "combo:" rows: each node gets
+    // its loads in one call and the combination names are indexed once for the model, so
+    // this reads in a moment where growing by one row and searching every name would take
+    // hours.
     std::string texto = "nudos: 1 0 0 2 4 0\nbarras: 1 1 2\nseccionGenerica: S 1 2 1e4 0 1\npuntual: V 1.5 0 0";
     for (int i = 0; i < 200000; ++i)
         texto += " 2";
@@ -255,4 +256,33 @@ TEST_F(FuzzDeLectura, ListasLargasDeReferenciasYCombos)
         EXPECT_EQ(nudo[1].getPxCombo(c), k * 300000.0);
         EXPECT_EQ(nudo[0].getPxCombo(c), 0.0);
     }
+}
+
+TEST_F(FuzzDeLectura, UnComboLargoSobreTodoElModelo)
+{
+    // 2,000 nodes and 1,999 bars all carrying case P, and one "combo:" row of 20,000 pairs
+    // "1 P": the pairs of one case are one term of the combination, so each element adds
+    // it once instead of 20,000 times (that would be 8e7 additions). The factors add up to
+    // 20,000 exactly, times the load.
+    std::string texto = "nudos:";
+    for (int i = 1; i <= 2000; ++i)
+        texto += ' ' + std::to_string(i) + ' ' + std::to_string(i) + " 0";
+    texto += "\nbarras:";
+    for (int i = 1; i < 2000; ++i)
+        texto += ' ' + std::to_string(i) + ' ' + std::to_string(i) + ' ' + std::to_string(i + 1);
+    texto += "\npuntual: P 0 -1 0";
+    for (int i = 1; i <= 2000; ++i)
+        texto += ' ' + std::to_string(i);
+    texto += "\ndistribuidaLocal: P 0 0 -2 -2";
+    for (int i = 1; i < 2000; ++i)
+        texto += ' ' + std::to_string(i);
+    texto += "\ncombo: U";
+    for (int k = 0; k < 20000; ++k)
+        texto += " 1 P";
+    leerYRevisar(texto + "\n", "un combo largo");
+    ASSERT_EQ(noCombos, 1);
+    for (const int i : {0, 999, 1999})
+        EXPECT_EQ(nudo[static_cast<std::size_t>(i)].getPyCombo(0), -20000.0);
+    for (const int i : {0, 1998})
+        EXPECT_EQ(barra[static_cast<std::size_t>(i)].getQFinCombo(0), -40000.0);
 }

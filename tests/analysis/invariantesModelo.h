@@ -8,6 +8,22 @@
 #include "funcionSolucionU.h"
 #include "variablesGlobales.h"
 
+// A load table holds one row per name, and no combination row holds -0 (each is 0 plus
+// factor x load, and 0 + (-0) is +0).
+inline bool tablaSana(std::size_t nombres, const Eigen::MatrixXd& filas)
+{
+    return filas.rows() == static_cast<Eigen::Index>(nombres);
+}
+
+inline bool sinMenosCero(const Eigen::MatrixXd& filas)
+{
+    for (Eigen::Index i = 0; i < filas.rows(); ++i)
+        for (Eigen::Index j = 0; j < filas.cols(); ++j)
+            if (filas(i, j) == 0.0 && std::signbit(filas(i, j)))
+                return false;
+    return true;
+}
+
 // What the solver and the viewer rely on after any read, whatever the file held. Answers
 // the first broken promise, or an empty string.
 inline std::string invarianteRoto()
@@ -18,12 +34,22 @@ inline std::string invarianteRoto()
         return "barra no tiene noBarras elementos";
     if (noNudos == 0 && (noBarras != 0 || noCombos != 0))
         return "cuentas sin nudos";
-    for (const objNudo2d& n : nudo)
+    for (const objNudo2d& n : nudo) {
         if (n.getCantidadDeCombos() != noCombos || n.getCargasGlobales().rows() != noCombos)
             return "un nudo no tiene noCombos combinaciones";
+        if (!tablaSana(n.getNombresCargasPuntuales().size(), n.getMatrizCargasPuntuales()))
+            return "un nudo no tiene una carga puntual por nombre";
+        if (!sinMenosCero(n.getCargasGlobales()))
+            return "un nudo tiene -0 en una combinación";
+    }
     for (objBarra2d& b : barra) {
         if (b.getCantidadDeCombos() != noCombos || b.getMatrizCargasCombo().rows() != noCombos)
             return "una barra no tiene noCombos combinaciones";
+        if (!tablaSana(b.getNombresCargasLocales().size(), b.getMatrizCargasLocales())
+            || !tablaSana(b.getNombresCargasGlobales().size(), b.getMatrizCargasGlobales()))
+            return "una barra no tiene una carga distribuida por nombre";
+        if (!sinMenosCero(b.getMatrizCargasCombo()))
+            return "una barra tiene -0 en una combinación";
         if (b.getNudoInicio() < 0 || b.getNudoInicio() >= noNudos || b.getNudoFinal() < 0
             || b.getNudoFinal() >= noNudos || b.getNudoInicio() == b.getNudoFinal())
             return "una barra con extremos fuera del modelo";

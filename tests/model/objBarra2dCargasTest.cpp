@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "capturaConsola.h"
@@ -202,42 +205,195 @@ TEST(Combinacion, MismoNombreSumaEnUnaFilaYOtroNombreAgregaOtra)
     EXPECT_EQ(b.getFFinCombo(1), 0.0);
 }
 
-// Model building gives all rows at once; they are those of setCombo pair by pair, in
-// particular the order of additions of the file and the sign of a zero row.
-TEST(Combinacion, DeUnaVezSonLasDeSetComboParAPar)
-{
+namespace {
+
+bool mismosBits(double a, double b) { return std::memcmp(&a, &b, sizeof(double)) == 0; }
+
+// The bars of the tests below: the same loads on two bars, one combined pair by pair with
+// setCombo, the other at once with setCombos. The loads are given global-direction first,
+// but a case sums its local rows first: 0 + 1e16 - 1e16 + 1 is 1, where the order of the
+// calls, 0 + 1 + 1e16 - 1e16, would lose the 1.
+class CombosDeLaBarra : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (objBarra2d* b : {&parAPar, &deUnaVez}) {
+            b->setCargaGlobal("X", 1, 1, 1, 0);        // [1, 1, 0, 0]
+            b->setCargaLocal("X", 1e16, 0, 0, 0);
+            b->setCargaLocal("X", -1e16, 0, 0, 0);
+            b->setCargaLocal("Q", 0, 0, -3, -5);
+            b->setCargaGlobal("Q", 2, 2, 0, -1);       // [0, 0, -2, -2]
+            b->setPesoPropio("PP");                    // no unit weight: a zero row
+        }
+    }
+
+    void combinar(std::initializer_list<std::tuple<const char*, double, const char*>> pares)
+    {
+        CombosDelModelo combos;
+        for (const auto& [combo, factor, caso] : pares) {
+            parAPar.setCombo(combo, factor, caso);
+            combos.agregarPar(combo, factor, caso);
+        }
+        deUnaVez.setCombos(combos);
+    }
+
+    // Both bars hold exactly these rows, bit for bit.
+    void esperarFilas(const std::vector<Eigen::RowVector4d>& filas)
+    {
+        for (const objBarra2d* b : {&parAPar, &deUnaVez}) {
+            const char* camino = (b == &parAPar) ? "setCombo" : "setCombos";
+            ASSERT_EQ(b->getCantidadDeCombos(), static_cast<int>(filas.size())) << camino;
+            const Eigen::MatrixXd m = b->getMatrizCargasCombo();
+            ASSERT_EQ(m.rows(), static_cast<Eigen::Index>(filas.size())) << camino;
+            for (Eigen::Index c = 0; c < m.rows(); ++c)
+                for (Eigen::Index k = 0; k < 4; ++k)
+                    EXPECT_TRUE(mismosBits(m(c, k), filas[static_cast<std::size_t>(c)](k)))
+                        << camino << ": combo " << c << " columna " << k << ": " << m(c, k) << " en lugar de "
+                        << filas[static_cast<std::size_t>(c)](k);
+        }
+    }
+
     objBarra2d parAPar = barraEntre(0, 0, 4, 0);
     objBarra2d deUnaVez = barraEntre(0, 0, 4, 0);
-    for (objBarra2d* b : {&parAPar, &deUnaVez}) {
-        b->setCargaLocal("A", 1e16, 0, -1, 0);
-        b->setCargaLocal("B", 1, 0, 0, 0);
-        b->setCargaGlobal("C", 1e16, 1e16, -1, 0);   // [-1e16, -1e16, 0, 0]
-        b->setPesoPropio("PP");                      // no unit weight: a zero row
-    }
-    const struct {
-        const char* combo;
-        double factor;
-        const char* caso;
-    } pares[] = {{"U", 1, "A"}, {"V", 1, "C"}, {"U", 1, "B"}, {"V", 1, "A"}, {"U", 1, "C"},
-                 {"V", 1, "B"}, {"Z", 0, "A"}, {"P", 0, "A"}, {"P", 1, "W"}, {"Q", 1, "PP"}};
-    CombosDelModelo combos;
-    for (const auto& p : pares) {
-        parAPar.setCombo(p.combo, p.factor, p.caso);
-        combos.agregarPar(p.combo, p.factor, p.caso);
-    }
-    deUnaVez.setCombos(combos);
+};
 
-    ASSERT_EQ(deUnaVez.getCantidadDeCombos(), 5);
-    const Eigen::MatrixXd esperadas = parAPar.getMatrizCargasCombo();
-    const Eigen::MatrixXd filas = deUnaVez.getMatrizCargasCombo();
-    for (int c = 0; c < 5; ++c)
-        for (int k = 0; k < 4; ++k)
-            EXPECT_TRUE(filas(c, k) == esperadas(c, k) && std::signbit(filas(c, k)) == std::signbit(esperadas(c, k)))
-                << "combo " << c << " columna " << k;
-    EXPECT_EQ(filas(0, 0), 0.0);                 // (1e16 + 1) - 1e16
-    EXPECT_EQ(filas(1, 0), 1.0);                 // (-1e16 + 1e16) + 1
-    EXPECT_TRUE(std::signbit(filas(2, 2)));      // 0 x (-1) alone
-    EXPECT_FALSE(std::signbit(filas(3, 2)));     // and then + 0.0 of a case the bar lacks
+}  // namespace
+
+TEST_F(CombosDeLaBarra, LocalesAntesQueGlobalesYCadaComboEnSuOrden)
+{
+    combinar({{"U", 1, "X"}, {"V", 0.5, "Q"}, {"U", 2, "Q"}, {"Z", 1, "nada"}, {"P", 1, "PP"}});
+    // U = X + 2 Q, V = 0.5 Q with Q = [0, 0, -5, -7]; Z and P find no load.
+    esperarFilas({{1, 1, -10, -14}, {0, 0, -2.5, -3.5}, {0, 0, 0, 0}, {0, 0, 0, 0}});
+}
+
+// combo: V -1 Q on a load with Fi = Ff = 0: 0 + (-1 x 0) is +0, as are the rows of a
+// case the bar lacks under a negative or a zero factor.
+TEST_F(CombosDeLaBarra, FactorNegativoSobreCeroDaMasCero)
+{
+    combinar({{"V", -1, "Q"}, {"W", -1, "nada"}, {"Z", -0.0, "Q"}, {"N", 0, "Q"}});
+    esperarFilas({{0, 0, 5, 7}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}});
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FALSE(std::signbit(deUnaVez.getFInicioCombo(c))) << c;
+        EXPECT_FALSE(std::signbit(deUnaVez.getFFinCombo(c))) << c;
+        EXPECT_FALSE(std::signbit(parAPar.getFInicioCombo(c))) << c;
+        EXPECT_FALSE(std::signbit(parAPar.getFFinCombo(c))) << c;
+    }
+}
+
+// A case named twice in one combination: 0.25 Q + 0.5 Q = 0.75 Q, exact for these loads.
+TEST_F(CombosDeLaBarra, CasoNombradoDosVecesSumaSusFactores)
+{
+    combinar({{"U", 0.25, "Q"}, {"U", 1, "nada"}, {"U", 0.5, "Q"}});
+    esperarFilas({{0, 0, -3.75, -5.25}});
+}
+
+// Loads given at once are those given one by one, in the same order, after the rows
+// already there; a global-direction row comes resolved by cargaGlobalEnEjesLocales, which
+// says what setCargaGlobal says, on the same line.
+TEST(CargasDeUnaVez, SonLasDeUnaEnUna)
+{
+    objBarra2d unaEnUna = barraEntre(0, 0, 0, 3);   // +90 degrees
+    objBarra2d deUnaVez = barraEntre(0, 0, 0, 3);
+    unaEnUna.setCargaLocal("D", 1, 2, 3, 4);
+    deUnaVez.setCargaLocal("D", 1, 2, 3, 4);
+    Eigen::MatrixXd locales(2, 4);
+    locales << 5, 6, 7, 8,
+               -0.0, 0, 9, 10;
+    unaEnUna.setCargaLocal("L", 5, 6, 7, 8);
+    unaEnUna.setCargaLocal("D", -0.0, 0, 9, 10);
+    deUnaVez.setCargasLocales({"L", "D"}, locales);
+
+    // Intensity, direction: downward 10, a direction without length, then along +X.
+    const double globales[3][4] = {{10, 10, 0, -1}, {3, 3, 0, 0}, {2, 4, 1, 0}};
+    std::string lineasUnaEnUna;
+    std::string lineasDeUnaVez;
+    Eigen::MatrixXd resueltas(3, 4);
+    for (int i = 0; i < 3; ++i) {
+        const double* g = globales[i];
+        CapturaConsola consola;
+        unaEnUna.setCargaGlobal("W", g[0], g[1], g[2], g[3]);
+        lineasUnaEnUna += consola.texto();
+    }
+    for (int i = 0; i < 3; ++i) {
+        const double* g = globales[i];
+        CapturaConsola consola;
+        Eigen::RowVector4d fila;
+        ASSERT_TRUE(deUnaVez.cargaGlobalEnEjesLocales(g[0], g[1], g[2], g[3], fila));
+        resueltas.row(i) = fila;
+        lineasDeUnaVez += consola.texto();
+    }
+    deUnaVez.setCargasGlobales({"W", "W", "W"}, resueltas);
+    EXPECT_EQ(lineasUnaEnUna, "Carga global sin dirección en la barra: 7\n");
+    EXPECT_EQ(lineasDeUnaVez, lineasUnaEnUna);
+
+    for (const objBarra2d* b : {&unaEnUna, &deUnaVez}) {
+        EXPECT_EQ(b->getNombresCargasLocales(), (std::vector<std::string>{"D", "L", "D"}));
+        const Eigen::MatrixXd l = b->getMatrizCargasLocales();
+        ASSERT_EQ(l.rows(), 3);
+        EXPECT_EQ(l.row(0), Eigen::RowVector4d(1, 2, 3, 4));
+        EXPECT_EQ(l.bottomRows(2), locales);
+        EXPECT_TRUE(std::signbit(l(2, 0)));
+        EXPECT_EQ(b->getNombresCargasGlobales(), (std::vector<std::string>{"W", "W", "W"}));
+        const Eigen::MatrixXd g = b->getMatrizCargasGlobales();
+        ASSERT_EQ(g.rows(), 3);
+        // Column at +90 degrees: downward is axial -10; along +X is transverse -q.
+        esperarCerca(g, (Eigen::MatrixXd(3, 4) << -10, -10, 0, 0,
+                                                  0, 0, 0, 0,
+                                                  0, 0, -2, -4).finished());
+    }
+    EXPECT_EQ(unaEnUna.getMatrizCargasGlobales(), deUnaVez.getMatrizCargasGlobales());
+}
+
+// Without end nodes there is no angle: nothing to resolve, and nothing is stored.
+TEST(CargasDeUnaVez, SinAnguloNoHayFilaQueGuardar)
+{
+    objBarra2d b;
+    CapturaConsola consola;
+    Eigen::RowVector4d fila;
+    EXPECT_FALSE(b.cargaGlobalEnEjesLocales(10, 10, 0, -1, fila));
+    EXPECT_EQ(consola.texto(),
+              "Definir nudos del elemento\n"
+              "no se puede calcular el angulo. Faltan datos\n"
+              "el ángulo no está definido para calcular cargas globales de barra\n");
+    EXPECT_TRUE(b.getNombresCargasGlobales().empty());
+    EXPECT_EQ(b.getMatrizCargasGlobales().rows(), 0);
+}
+
+// Every load table holds one row per name, however it grew: no spare rows.
+TEST(CargasDeUnaVez, CadaTablaTieneUnaFilaPorNombre)
+{
+    objBarra2d b = barraEntre(0, 0, 4, 0);
+    b.setPesoEspecifico(25);
+    const auto mismasCuentas = [&b](const std::string& cuando) {
+        EXPECT_EQ(b.getMatrizCargasLocales().rows(), static_cast<Eigen::Index>(b.getNombresCargasLocales().size()))
+            << cuando;
+        EXPECT_EQ(b.getMatrizCargasGlobales().rows(), static_cast<Eigen::Index>(b.getNombresCargasGlobales().size()))
+            << cuando;
+        EXPECT_EQ(b.getMatrizCargasCombo().rows(), b.getCantidadDeCombos()) << cuando;
+    };
+    mismasCuentas("nueva");
+    CapturaConsola consola;   // the directions without length say so
+    for (int i = 0; i < 23; ++i) {
+        b.setCargaLocal("D", i, 0, 0, 0);
+        b.setCargaGlobal("W", 1, 1, i % 3, 0);
+        b.setPesoPropio("PP");
+        b.setCombo("U" + std::to_string(i), 1, "D");
+        mismasCuentas("una en una, " + std::to_string(i));
+    }
+    b.setCargasLocales(std::vector<std::string>(17, "L"), Eigen::MatrixXd::Ones(17, 4));
+    b.setCargasGlobales(std::vector<std::string>(5, "L"), Eigen::MatrixXd::Ones(5, 4));
+    mismasCuentas("de una vez");
+    EXPECT_EQ(b.getNombresCargasLocales().size(), 40u);
+    EXPECT_EQ(b.getNombresCargasGlobales().size(), 51u);
+    CombosDelModelo combos;
+    for (int k = 0; k < 41; ++k)
+        combos.agregarCombo("C" + std::to_string(k));
+    combos.agregarPar("C7", 1, "L");
+    b.setCombos(combos);
+    mismasCuentas("combos de una vez");
+    ASSERT_EQ(b.getCantidadDeCombos(), 41);
+    EXPECT_EQ(b.getQFinCombo(7), 17.0 + 5.0);   // every row of L holds ones
+    EXPECT_EQ(b.getQFinCombo(40), 0.0);
 }
 
 TEST(Combinacion, LosNombresDistinguenMayusculas)

@@ -293,14 +293,15 @@ bool resultadosFinitos()
     return true;
 }
 
-// Leaves the model unsolved: no analysis variable and no result in any node or bar.
+// Leaves the model unsolved: no analysis variable and no result in any node or bar. It
+// runs before the solver's guard and in its handler, so it only frees: it copies no result.
 void olvidarResultados()
 {
     pasosSolucion::vaciarResultados();
     for (objNudo2d& n : nudo)
         n.borrarResultados();
     for (objBarra2d& b : barra)
-        if (b.getDesplazamientosGlobales().cols() > 0)   // only a bar that got results has its matrices
+        if (b.tieneResultados(0))   // only a bar that got results has its matrices
             b.setDesplazamientos(Eigen::MatrixXd(6, 0));
 }
 

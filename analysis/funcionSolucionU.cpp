@@ -160,13 +160,10 @@ Eigen::VectorXd escalasDeJacobi(const std::vector<int>& activas)
     return s;
 }
 
-// The free direction that moves most in the first rigid-body or mechanism mode of the
-// factorised directions: a translation, or a rotation when the mode moves none. The LU
-// holds S K S, whose mode y is the displacement mode u = S y in scaled units.
-int direccionDelMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
-                          const std::vector<int>& activas)
+// The position in `modo` of the free direction that moves most: a translation, or a
+// rotation when the mode moves none. `modo` holds |u| of the mode in the order of `activas`.
+Eigen::Index laQueMasSeMueve(const Eigen::VectorXd& modo, const std::vector<int>& activas)
 {
-    const Eigen::VectorXd modo = s.cwiseProduct(lu.kernel().col(0)).cwiseAbs();
     Eigen::Index mayor = 0;
     Eigen::Index traslacion = -1;
     for (Eigen::Index i = 0; i < modo.size(); ++i) {
@@ -178,34 +175,78 @@ int direccionDelMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eig
     }
     // Entries within rounding of zero are no movement.
     const bool mueveTraslacion = traslacion >= 0 && modo(traslacion) > 1e-9 * modo(mayor);
-    const Eigen::Index elegida = mueveTraslacion ? traslacion : mayor;
-    return gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(elegida)])];
+    return mueveTraslacion ? traslacion : mayor;
 }
 
-// K u = p solved as (S K S) y = S p, u = S y, when S K S has full rank: answers -1. For a
-// mechanism it answers the DOF that names it, with uLibres untouched and the
-// factorisation released. The scaled matrix is formed straight into the LU's own storage:
-// no copy beyond the one the memory estimate counts.
-int resolverEscalado(const std::vector<int>& activas)
+// Null modes are formed this many at a time: a block of n x kModosPorBloque beside the LU.
+constexpr Eigen::Index kModosPorBloque = 32;
+
+// The directions to hold so that the rest has full rank: in each null mode of the scaled
+// LU, the free direction that moves most (positions in `activas`, sorted, no repeats).
+// With full pivoting P (S K S) Q = L U, and the pivots not above the LU's threshold
+// standing last, the modes are Q z with z = [-U11^-1 U12 e_k; e_k]: triangular solves on
+// the LU's own storage, a block of modes at a time, in place of kernel()'s copy of U. The
+// LU holds S K S, whose mode y is the displacement mode u = S y.
+std::vector<Eigen::Index> direccionesASujetar(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
+                                              const std::vector<int>& activas)
 {
-    const Eigen::VectorXd s = escalasDeJacobi(activas);
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
-    if (lu.rank() < static_cast<Eigen::Index>(activas.size()))
-        return direccionDelMecanismo(lu, s, activas);
-    uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
-    return -1;
+    const Eigen::MatrixXd& LU = lu.matrixLU();
+    const Eigen::Index n = LU.cols();
+    const double umbral = lu.maxPivot() * lu.threshold();
+    Eigen::Index r = 0;
+    while (r < lu.nonzeroPivots() && std::abs(LU(r, r)) > umbral)
+        ++r;
+    const Eigen::VectorXi& q = lu.permutationQ().indices();
+    std::vector<Eigen::Index> sujetas;
+    Eigen::VectorXd modo(n);
+    for (Eigen::Index k0 = r; k0 < n; k0 += kModosPorBloque) {
+        const Eigen::Index b = std::min(kModosPorBloque, n - k0);
+        const Eigen::MatrixXd y = LU.topLeftCorner(r, r).triangularView<Eigen::Upper>().solve(LU.block(0, k0, r, b));
+        for (Eigen::Index j = 0; j < b; ++j) {
+            modo.setZero();
+            for (Eigen::Index i = 0; i < r; ++i)
+                modo(q(i)) = std::abs(s(q(i)) * y(i, j));
+            modo(q(k0 + j)) = std::abs(s(q(k0 + j)));
+            sujetas.push_back(laQueMasSeMueve(modo, activas));
+        }
+    }
+    std::sort(sujetas.begin(), sujetas.end());
+    sujetas.erase(std::unique(sujetas.begin(), sujetas.end()), sujetas.end());
+    return sujetas;
 }
 
-// A mechanism, solved unscaled. A pin-ended bar that is vertical or drawn leftwards
-// stiffens the direction across it by rounding noise only (k cos^2(pi/2), about 4e-33 k):
-// the scaling lifts that noise to a unit diagonal, and the scaled LU may then drop the
-// stiff, loaded direction instead of the loose one. Unscaled, the noise lies below the
-// LU's rank threshold: the loose directions are pivoted last and taken as 0, and every
-// other direction is solved as if they were held.
-void resolverSinEscalar(const std::vector<int>& activas)
+// K u = p solved as (S K S) y = S p, u = S y, over the directions `activas`. A mechanism
+// (S K S without full rank) is held: in each null mode the direction that moves most is
+// held at 0, and the rest is factorised again, until it has full rank. The directions
+// outside the mechanism thus get the results of the same model with its loose directions
+// held, beside stiff springs too, and the load of a loaded mechanism stays at the
+// directions held. Answers the DOF that names the mechanism, the first one held, or -1.
+// The scaled matrix is formed straight into the LU's own storage, and each factorisation
+// is released before the next: no copy beyond the one the memory estimate counts.
+int resolverEscalado(std::vector<int> activas)
 {
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL(activas, activas));
-    uLibres(activas, Eigen::all) = lu.solve(pL(activas, Eigen::all));
+    int mecanismo = -1;
+    while (!activas.empty()) {
+        const Eigen::VectorXd s = escalasDeJacobi(activas);
+        const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
+        if (lu.rank() == static_cast<Eigen::Index>(activas.size())) {
+            uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
+            return mecanismo;
+        }
+        const std::vector<Eigen::Index> sujetas = direccionesASujetar(lu, s, activas);
+        if (mecanismo < 0)
+            mecanismo = gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(sujetas.front())])];
+        std::vector<int> restantes;
+        restantes.reserve(activas.size() - sujetas.size());
+        for (std::size_t i = 0, k = 0; i < activas.size(); ++i) {
+            if (k < sujetas.size() && static_cast<Eigen::Index>(i) == sujetas[k])
+                ++k;
+            else
+                restantes.push_back(activas[i]);
+        }
+        activas = std::move(restantes);
+    }
+    return mecanismo;
 }
 
 void avisarNoFinito(const char* sujeto, int numero, const char* que)
@@ -438,10 +479,8 @@ void resolverLibres()
     if (activas.empty())
         return;
     const int mecanismo = resolverEscalado(activas);
-    if (mecanismo < 0)
-        return;
-    resolverSinEscalar(activas);
-    std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(mecanismo) << std::endl;
+    if (mecanismo >= 0)
+        std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(mecanismo) << std::endl;
 }
 
 void repartirDesplazamientos()

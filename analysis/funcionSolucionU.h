@@ -5,10 +5,10 @@
 // part) and stores the displacements and reactions in every node and the end
 // displacements in every bar. Run it after model building, only when noNudos, noBarras and
 // noCombos are all non-zero. Free directions that nothing stiffens are counted and named
-// on the console (one line for all of them) and held at 0; a mechanism is named by the
-// direction that moves most, its loose directions taken as 0. A model that does not fit in
-// memory, or whose stiffness, loads or results are not finite, is left unsolved (no result
-// in any node or bar) with one line that says why.
+// on the console (one line for all of them) and held at 0; a mechanism is held at the
+// direction that moves most in each of its modes, and the line names the first one held.
+// A model that does not fit in memory, or whose stiffness, loads or results are not
+// finite, is left unsolved (no result in any node or bar) with one line that says why.
 void funcionSolucionU();
 
 // The solver's steps in the order funcionSolucionU runs them, exposed so the benchmark can time each.

@@ -49,15 +49,13 @@ double campoDeEstado(const char* campo)
 }
 
 // Makes the model ready as the solver finds it when it makes its estimate: no earlier
-// solution held (freed inside the solve, it would hide the peak) and the bars' equivalent
-// loads computed. Freed heap pages are handed back and the process's peak is set back to
-// its resident memory now (writing 5 to clear_refs), so that the peak read after the
-// solve is the solve's own. Answers the resident memory now.
+// solution held (freed inside the solve, it would hide the peak). Freed heap pages are
+// handed back and the process's peak is set back to its resident memory now (writing 5 to
+// clear_refs), so that the peak read after the solve is the solve's own. Answers the
+// resident memory now.
 double prepararPico()
 {
     pasosSolucion::vaciarResultados();
-    for (objBarra2d& b : barra)
-        b.getCargasEquivalentesGlobales();
     malloc_trim(0);
     std::ofstream("/proc/self/clear_refs") << "5";
     return campoDeEstado("VmRSS:");

@@ -78,15 +78,9 @@ int enEspacioLimitado(Comprobacion comprobacion, rlim_t margen = kMargen, Limite
     return WEXITSTATUS(estado);
 }
 
-// Solves in the child; 0 when the solver said exactly `linea` and left the model unsolved.
-int resolverSinResultado(const std::string& linea)
+// 0 when the solver said exactly `linea` and left the model unsolved.
+int resultadoSinSolucion(const std::string& texto, const std::string& linea)
 {
-    std::string texto;
-    {
-        CapturaConsola consola;
-        funcionSolucionU();
-        texto = consola.texto();
-    }
     if (texto != linea) {
         std::cerr << texto;
         return 1;
@@ -171,22 +165,67 @@ TEST_F(MemoriaLimitada, EstructuraMayorQueElLimite)
     EXPECT_EQ(codigo, 0);
 }
 
-// 30 nodes, 29 bars and 20000 combinations: before the estimate the bars' equivalent loads
-// are made, 6 reals per combination in local and in global axes, 29 x 12 x 20000 x 8 bytes
-// = 56 MB, more than the 32 MB the limit leaves. The failed allocation is caught: one line,
-// an unsolved model, and the process goes on.
-TEST_F(MemoriaLimitada, ReservaFallidaAlPedirLasCargasDeLasBarras)
+// 30 nodes, 29 bars and 20000 combinations: the bars' equivalent loads, 6 reals per
+// combination in local and in global axes, take 29 x 12 x 20000 x 8 bytes = 56 MB, more
+// than the 32 MB the limit below leaves. The combinations are given to every node and bar
+// at once, as model building gives them.
+void columnaConMuchosCombos()
 {
     for (int i = 0; i < 30; ++i)
         prueba::agregarNudo(0, 3.0 * i, i == 0 ? 1 : 0, i == 0 ? 1 : 0, i == 0 ? 1 : 0);
     for (int i = 0; i < 29; ++i)
         prueba::agregarBarra(i, i + 1, 2e7, 0.09, 6.75e-4).setCargaLocal("W", 0, 0, -1, -1);
+    CombosDelModelo combos;
     for (int c = 0; c < 20000; ++c)
-        prueba::agregarCombo("C" + std::to_string(c), 1.0 + c, "W");
+        combos.agregarPar("C" + std::to_string(c), 1.0 + c, "W");
+    prueba::asignarCombos(combos);
+}
+
+constexpr rlim_t kMargenDeLaColumna = 32u << 20;
+
+// The estimate counts the equivalent loads before any of them is made: one line with what
+// the solve needs, the loads' 56 MB and more.
+TEST_F(MemoriaLimitada, LasCargasDeLasBarrasEntranEnLaEstimacion)
+{
+    columnaConMuchosCombos();
     ASSERT_EQ(noCombos, 20000);
     const int codigo = enEspacioLimitado(
-        [] { return resolverSinResultado("No hay memoria para resolver la estructura: falló una reserva de memoria\n"); },
-        32u << 20);
+        [] {
+            std::string texto;
+            {
+                CapturaConsola consola;
+                funcionSolucionU();
+                texto = consola.texto();
+            }
+            const std::string inicio = "No hay memoria para resolver la estructura: se necesitan ";
+            if (texto.rfind(inicio, 0) != 0 || !(std::stod(texto.substr(inicio.size())) > 0.056)) {
+                std::cerr << texto;
+                return 1;
+            }
+            return resultadoSinSolucion(texto, texto);
+        },
+        kMargenDeLaColumna);
+    EXPECT_EQ(codigo, 0);
+}
+
+// Told that memory is plentiful, the solver's estimates pass and the allocation itself
+// fails: it is caught, with one line, an unsolved model, and the process goes on.
+TEST_F(MemoriaLimitada, ReservaFallidaAlPedirLasCargasDeLasBarras)
+{
+    columnaConMuchosCombos();
+    const int codigo = enEspacioLimitado(
+        [] {
+            const double abundante = 1e15;
+            std::string texto;
+            {
+                CapturaConsola consola;
+                funcionSolucionU(abundante);
+                texto = consola.texto();
+            }
+            return resultadoSinSolucion(texto,
+                                        "No hay memoria para resolver la estructura: falló una reserva de memoria\n");
+        },
+        kMargenDeLaColumna);
     EXPECT_EQ(codigo, 0);
 }
 

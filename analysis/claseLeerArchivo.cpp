@@ -6,10 +6,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "bloquesDeMemoria.h"
 
 namespace {
 
@@ -36,23 +39,74 @@ struct Descriptor {
     int numero;
 };
 
+// The memory one query holds (the file's text and what it answers), against the most it
+// may hold: a step that would pass it is not taken, and the query then answers nothing.
+class Cuenta {
+public:
+    explicit Cuenta(double maxima) : maxima(maxima) {}
+
+    bool tomar(double bytes)
+    {
+        if (usados + bytes > maxima) {
+            excedida = true;
+            return false;
+        }
+        usados += bytes;
+        pico = std::max(pico, usados);
+        return true;
+    }
+    void devolver(double bytes) { usados -= bytes; }
+
+    // The block the heap gives a string made already.
+    bool tomarTexto(const std::string& texto) { return tomar(heapDeTexto(static_cast<double>(texto.capacity()))); }
+    // Room for n elements made at once (a vector grown one element at a time would leave
+    // its earlier blocks behind in the heap, where the count could not follow them).
+    template <class T>
+    bool reservar(std::vector<T>& v, std::size_t n)
+    {
+        if (!tomar(bloqueDeVector<T>(static_cast<double>(n))))
+            return false;
+        v.reserve(n);
+        return true;
+    }
+
+    bool excedida = false;
+    double pico = 0.0;
+
+private:
+    double maxima;
+    double usados = 0.0;
+};
+
 // One pass over the words of a file. The file is read whole into one buffer for the pass
 // (opened for reading only: a read-only file is read like any other, and a file that
 // cannot be opened has no words); a word is copied into one reused string, so a pass
 // allocates nothing per word. The search for a tag runs over the bytes, not word by word.
 // Only a regular file has words: a pipe or a device could be read once at most, and the
-// open does not wait for a FIFO's writer. A file larger than the memory available throws
+// open does not wait for a FIFO's writer. A text beyond the query's memory is not read,
+// and the file then has no words; a file larger than the memory the allocator finds throws
 // std::bad_alloc, which model building catches.
 class Palabras {
 public:
-    explicit Palabras(const std::string& ruta)
+    Palabras(const std::string& ruta, Cuenta& cuenta) : cuenta(cuenta)
     {
         const Descriptor archivo(ruta);
         struct stat datos {};
         if (archivo.numero < 0 || fstat(archivo.numero, &datos) != 0 || !S_ISREG(datos.st_mode))
             return;
-        leerTodo(archivo.numero, static_cast<std::size_t>(std::max<off_t>(datos.st_size, 0)));
+        const std::size_t tamano = static_cast<std::size_t>(std::max<off_t>(datos.st_size, 0));
+        // The text of a file that grows while it is read takes more than this.
+        const double bloque = bloqueDelHeap(static_cast<double>(tamano) + 1.0);
+        if (!cuenta.tomar(bloque))
+            return;
+        tomado = bloque;
+        leerTodo(archivo.numero, tamano);
     }
+    ~Palabras() { cuenta.devolver(tomado); }
+    Palabras(const Palabras&) = delete;
+    Palabras& operator=(const Palabras&) = delete;
+
+    Cuenta& memoria() { return cuenta; }
 
     // The next word into `palabra`; false at the end of the file.
     bool siguiente(std::string& palabra)
@@ -104,11 +158,13 @@ public:
     void volverA(std::size_t lugarAnterior) { posicion = lugarAnterior; }
 
 private:
-    // One read of the size the file has now, then blocks for whatever it has grown by.
+    // One read of the size the file has now, then blocks for whatever it has grown by. One
+    // byte more than the size lets the read that finds the end of the file come without
+    // growing the buffer, which would hold the text three times over for the copy.
     void leerTodo(int descriptor, std::size_t tamano)
     {
         constexpr std::size_t bloque = 1 << 16;
-        texto.resize(tamano);
+        texto.resize(tamano + 1);
         std::size_t leidos = 0;
         for (;;) {
             if (leidos == texto.size())
@@ -123,6 +179,8 @@ private:
         texto.resize(leidos);
     }
 
+    Cuenta& cuenta;
+    double tomado = 0.0;
     std::string texto;
     std::size_t posicion = 0;
 };
@@ -214,10 +272,36 @@ bool irA(Palabras& palabras, std::string& palabra, const std::string& etiqueta, 
     return palabras.saltar(salto, palabra);
 }
 
-// The numeric run from where the pass stands.
+// How many numeric words follow, and how many factor and name pairs, from where the pass
+// stands; the pass stays there.
+std::size_t contarCorrida(Palabras& palabras)
+{
+    const std::size_t aqui = palabras.lugar();
+    std::string palabra;
+    std::size_t n = 0;
+    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra))
+        ++n;
+    palabras.volverA(aqui);
+    return n;
+}
+
+std::size_t contarPares(Palabras& palabras)
+{
+    const std::size_t aqui = palabras.lugar();
+    std::string palabra;
+    std::size_t n = 0;
+    while (palabras.siguiente(palabra) && esPalabraNumerica(palabra) && palabras.siguiente(palabra))
+        ++n;
+    palabras.volverA(aqui);
+    return n;
+}
+
+// The numeric run from where the pass stands; nothing when the query's memory ends first.
 std::vector<double> leerCorrida(Palabras& palabras, const std::string& etiqueta, int aparicion)
 {
     std::vector<double> valores;
+    if (!palabras.memoria().reservar(valores, contarCorrida(palabras)))
+        return valores;
     std::string palabra;
     while (palabras.siguiente(palabra)) {
         if (!esPalabraNumerica(palabra)) {
@@ -237,6 +321,10 @@ std::vector<double> leerCorrida(Palabras& palabras, const std::string& etiqueta,
 void leerPares(Palabras& palabras, const std::string& etiqueta, int aparicion, std::vector<double>* factores,
                std::vector<std::string>* nombres)
 {
+    Cuenta& memoria = palabras.memoria();
+    const std::size_t n = contarPares(palabras);
+    if ((factores != nullptr && !memoria.reservar(*factores, n)) || (nombres != nullptr && !memoria.reservar(*nombres, n)))
+        return;
     std::string palabra;
     std::string nombre;
     while (palabras.siguiente(palabra)) {
@@ -253,8 +341,11 @@ void leerPares(Palabras& palabras, const std::string& etiqueta, int aparicion, s
         }
         if (factores != nullptr)
             factores->push_back(aReal(palabra, etiqueta, aparicion));
-        if (nombres != nullptr)
+        if (nombres != nullptr) {
             nombres->push_back(nombre);
+            if (!memoria.tomarTexto(nombres->back()))
+                return;
+        }
     }
 }
 
@@ -262,20 +353,30 @@ void leerPares(Palabras& palabras, const std::string& etiqueta, int aparicion, s
 // whose name is the tag itself answers as the per-occurrence queries do.
 template <class LeerResto>
 std::vector<claseLeerArchivo::Fila> leerFilas(const std::string& ruta, const std::string& etiqueta, int salto,
-                                              LeerResto leerResto)
+                                              Cuenta& cuenta, LeerResto leerResto)
 {
     std::vector<claseLeerArchivo::Fila> filas;
-    Palabras palabras(ruta);
+    Palabras palabras(ruta, cuenta);
+    std::size_t apariciones = 0;
+    while (palabras.pasarEtiqueta(etiqueta))
+        ++apariciones;
+    palabras.volverA(0);
+    if (!cuenta.reservar(filas, apariciones))
+        return filas;
     std::string palabra;
     for (int aparicion = 1; palabras.pasarEtiqueta(etiqueta); ++aparicion) {
         const std::size_t trasLaEtiqueta = palabras.lugar();
         claseLeerArchivo::Fila fila;
         palabras.siguiente(fila.nombre);
+        if (!cuenta.tomarTexto(fila.nombre))
+            break;
         palabras.volverA(trasLaEtiqueta);
         if (palabras.saltar(salto, palabra))
             leerResto(palabras, aparicion, fila);
         palabras.volverA(trasLaEtiqueta);
         filas.push_back(std::move(fila));
+        if (cuenta.excedida)
+            break;
     }
     return filas;
 }
@@ -284,9 +385,9 @@ std::vector<claseLeerArchivo::Fila> leerFilas(const std::string& ruta, const std
 // it row by row. The word that ends a block is examined too, so a tag that follows a block
 // straight away starts the next one. A block that ends at a mistyped number is told by the
 // counting pass, which always runs (also when the words then fill no whole row).
-long leerBloques(const std::string& ruta, const std::string& etiqueta, Eigen::MatrixXd* tabla)
+long leerBloques(const std::string& ruta, const std::string& etiqueta, Cuenta& cuenta, Eigen::MatrixXd* tabla)
 {
-    Palabras palabras(ruta);
+    Palabras palabras(ruta, cuenta);
     std::string palabra;
     long k = 0;
     int aparicion = 0;
@@ -316,9 +417,10 @@ long leerBloques(const std::string& ruta, const std::string& etiqueta, Eigen::Ma
 // itself examined as an occurrence; the last one counts. False when no occurrence is
 // followed by a word.
 template <class Valor, class Convertir>
-bool valorTrasLaUltima(const std::string& ruta, const std::string& etiqueta, Valor& valor, Convertir convertir)
+bool valorTrasLaUltima(const std::string& ruta, const std::string& etiqueta, Cuenta& cuenta, Valor& valor,
+                       Convertir convertir)
 {
-    Palabras palabras(ruta);
+    Palabras palabras(ruta, cuenta);
     std::string palabra;
     bool hayValor = false;
     for (int aparicion = 1; palabras.pasarEtiqueta(etiqueta) && palabras.siguiente(palabra); ++aparicion) {
@@ -337,12 +439,32 @@ void claseLeerArchivo::setNombreArchivo(std::string nombre) { nombreDelArchivo =
 
 bool claseLeerArchivo::esNumero(std::string palabra) const { return esPalabraNumerica(palabra); }
 
+void claseLeerArchivo::setMemoriaMaxima(double bytes)
+{
+    memoriaMaxima = bytes;
+    sinMemoria = false;
+    picoDeMemoria = 0.0;
+}
+
+bool claseLeerArchivo::faltoMemoria() const { return sinMemoria; }
+double claseLeerArchivo::getPicoDeMemoria() const { return picoDeMemoria; }
+
+void claseLeerArchivo::anotar(bool excedida, double pico) const
+{
+    sinMemoria = sinMemoria || excedida;
+    picoDeMemoria = std::max(picoDeMemoria, pico);
+}
+
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta) const
 {
-    Palabras palabras(nombreDelArchivo);
+    Cuenta memoria(memoriaMaxima);
     int cuenta = 0;
-    while (palabras.pasarEtiqueta(etiqueta))
-        ++cuenta;
+    {
+        Palabras palabras(nombreDelArchivo, memoria);
+        while (palabras.pasarEtiqueta(etiqueta))
+            ++cuenta;
+    }
+    anotar(memoria.excedida, memoria.pico);
     return cuenta;
 }
 
@@ -351,73 +473,125 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) 
 {
     if (columnas < 1)
         return Eigen::MatrixXd();
-    const long total = leerBloques(nombreDelArchivo, etiqueta, nullptr);
+    Cuenta memoria(memoriaMaxima);
+    const long total = leerBloques(nombreDelArchivo, etiqueta, memoria, nullptr);
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
+        return Eigen::MatrixXd();
     if (total % columnas != 0) {
         std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
         return Eigen::MatrixXd();
     }
+    const double bytesDeLaTabla = bloqueDelHeap(static_cast<double>(total) * sizeof(double));
+    if (!memoria.tomar(bytesDeLaTabla)) {
+        anotar(memoria.excedida, memoria.pico);
+        return Eigen::MatrixXd();
+    }
     Eigen::MatrixXd tabla = Eigen::MatrixXd::Zero(total / columnas, columnas);
-    leerBloques(nombreDelArchivo, etiqueta, &tabla);
+    leerBloques(nombreDelArchivo, etiqueta, memoria, &tabla);
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
+        return Eigen::MatrixXd();
     return tabla;
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto) const
 {
-    Palabras palabras(nombreDelArchivo);
-    std::string palabra;
-    if (!irA(palabras, palabra, etiqueta, n, salto))
+    Cuenta memoria(memoriaMaxima);
+    std::vector<double> valores;
+    {
+        Palabras palabras(nombreDelArchivo, memoria);
+        std::string palabra;
+        if (irA(palabras, palabra, etiqueta, n, salto))
+            valores = leerCorrida(palabras, etiqueta, n);
+    }
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
         return {};
-    return leerCorrida(palabras, etiqueta, n);
+    return valores;
 }
 
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto) const
 {
+    Cuenta memoria(memoriaMaxima);
     std::vector<double> factores;
-    Palabras palabras(nombreDelArchivo);
-    std::string palabra;
-    if (irA(palabras, palabra, etiqueta, n, salto))
-        leerPares(palabras, etiqueta, n, &factores, nullptr);
+    {
+        Palabras palabras(nombreDelArchivo, memoria);
+        std::string palabra;
+        if (irA(palabras, palabra, etiqueta, n, salto))
+            leerPares(palabras, etiqueta, n, &factores, nullptr);
+    }
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
+        return {};
     return factores;
 }
 
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int salto) const
 {
+    Cuenta memoria(memoriaMaxima);
     std::vector<std::string> nombres;
-    Palabras palabras(nombreDelArchivo);
-    std::string palabra;
-    if (irA(palabras, palabra, etiqueta, n, salto))
-        leerPares(palabras, etiqueta, n, nullptr, &nombres);
+    {
+        Palabras palabras(nombreDelArchivo, memoria);
+        std::string palabra;
+        if (irA(palabras, palabra, etiqueta, n, salto))
+            leerPares(palabras, etiqueta, n, nullptr, &nombres);
+    }
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
+        return {};
     return nombres;
 }
 
 std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getFilasEtiqueta(std::string etiqueta, int salto) const
 {
-    return leerFilas(nombreDelArchivo, etiqueta, salto, [&](Palabras& palabras, int aparicion, Fila& fila) {
-        fila.valores = leerCorrida(palabras, etiqueta, aparicion);
-    });
+    Cuenta memoria(memoriaMaxima);
+    std::vector<Fila> filas = leerFilas(nombreDelArchivo, etiqueta, salto, memoria,
+                                        [&](Palabras& palabras, int aparicion, Fila& fila) {
+                                            fila.valores = leerCorrida(palabras, etiqueta, aparicion);
+                                        });
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
+        return {};
+    return filas;
 }
 
 std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getParesEtiqueta(std::string etiqueta, int salto) const
 {
-    return leerFilas(nombreDelArchivo, etiqueta, salto, [&](Palabras& palabras, int aparicion, Fila& fila) {
-        leerPares(palabras, etiqueta, aparicion, &fila.valores, &fila.nombres);
-    });
+    Cuenta memoria(memoriaMaxima);
+    std::vector<Fila> filas = leerFilas(nombreDelArchivo, etiqueta, salto, memoria,
+                                        [&](Palabras& palabras, int aparicion, Fila& fila) {
+                                            leerPares(palabras, etiqueta, aparicion, &fila.valores, &fila.nombres);
+                                        });
+    anotar(memoria.excedida, memoria.pico);
+    if (memoria.excedida)
+        return {};
+    return filas;
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n) const
 {
-    Palabras palabras(nombreDelArchivo);
+    Cuenta memoria(memoriaMaxima);
     std::string palabra;
-    if (!irA(palabras, palabra, etiqueta, n, 0) || !palabras.siguiente(palabra))
-        return std::string();
-    return palabra;
+    bool hay = false;
+    {
+        Palabras palabras(nombreDelArchivo, memoria);
+        hay = irA(palabras, palabra, etiqueta, n, 0) && palabras.siguiente(palabra);
+    }
+    anotar(memoria.excedida, memoria.pico);
+    return hay ? palabra : std::string();
 }
 
+// A query that ran out of memory has found nothing, but it says nothing of the tag.
 double claseLeerArchivo::getReal(std::string etiqueta) const
 {
+    Cuenta memoria(memoriaMaxima);
     double valor = -1.0;
-    if (!valorTrasLaUltima(nombreDelArchivo, etiqueta, valor, aReal)) {
-        std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << std::endl;
+    const bool hay = valorTrasLaUltima(nombreDelArchivo, etiqueta, memoria, valor, aReal);
+    anotar(memoria.excedida, memoria.pico);
+    if (!hay) {
+        if (!memoria.excedida)
+            std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << std::endl;
         return -1.0;
     }
     return valor;
@@ -425,9 +599,13 @@ double claseLeerArchivo::getReal(std::string etiqueta) const
 
 int claseLeerArchivo::getEntero(std::string etiqueta) const
 {
+    Cuenta memoria(memoriaMaxima);
     int valor = -1;
-    if (!valorTrasLaUltima(nombreDelArchivo, etiqueta, valor, aEntero)) {
-        std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << std::endl;
+    const bool hay = valorTrasLaUltima(nombreDelArchivo, etiqueta, memoria, valor, aEntero);
+    anotar(memoria.excedida, memoria.pico);
+    if (!hay) {
+        if (!memoria.excedida)
+            std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << std::endl;
         return -1;
     }
     return valor;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,16 @@ public:
 
     bool esNumero(std::string palabra) const;
 
+    // The most memory, in bytes, that each later query may take for the file's text and
+    // for what it answers (no bound at first). A query that would take more stops and
+    // answers nothing (no words, an empty table, run or list) without a line of its own,
+    // and faltoMemoria() is then true until the next setMemoriaMaxima. getPicoDeMemoria()
+    // is the most that one query took since then: the caller's memory is still counted by
+    // the caller.
+    void setMemoriaMaxima(double bytes);
+    bool faltoMemoria() const;
+    double getPicoDeMemoria() const;
+
     // Every occurrence of a tag at once, in file order, in one pass: entry k - 1 holds what
     // getString(tag, k) and getMatrizEtiquetaRepetida(tag, k, salto) answer, or with the
     // pair lists what getFactoresEtiqueta and getNombresDeFactores (tag, k, salto) answer.
@@ -59,5 +70,11 @@ public:
     std::vector<Fila> getParesEtiqueta(std::string etiqueta, int salto) const;
 
 private:
+    // What one query took: whether it ran out of memory, and its most.
+    void anotar(bool excedida, double pico) const;
+
     std::string nombreDelArchivo;
+    double memoriaMaxima = std::numeric_limits<double>::infinity();
+    mutable bool sinMemoria = false;
+    mutable double picoDeMemoria = 0.0;
 };

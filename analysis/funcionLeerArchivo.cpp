@@ -7,12 +7,15 @@
 #include <new>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "bloquesDeMemoria.h"
 #include "claseLeerArchivo.h"
+#include "memoriaDeLectura.h"
 #include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
@@ -115,6 +118,19 @@ public:
         return errores;
     }
 
+    // Bytes of the row list that indexar makes from the table and of the lookup that
+    // puntero makes from it: an int per number up to the largest that is not refused.
+    static double bytesDelIndice(const Eigen::MatrixXd& tabla)
+    {
+        double mayor = -1.0;
+        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
+            const double numero = std::trunc(tabla(r, 0));
+            if (numero >= 0.0 && numero <= numeroMaximo)
+                mayor = std::max(mayor, numero);
+        }
+        return 2.0 * bloqueDelHeap((mayor + 1.0) * sizeof(int));
+    }
+
     // The program-wide lookup: every number that no row defines maps to 0.
     Eigen::VectorXi puntero() const
     {
@@ -191,27 +207,32 @@ void sinModelo()
 }
 
 // A scale of the file replaces the default only when above 0; an absent tag reads as -1.
-void leerEscala(const claseLeerArchivo& lector, const char* etiqueta, double& escala)
+bool leerEscala(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, double& escala)
 {
-    const double valor = lector.getReal(etiqueta);
+    double valor = -1.0;
+    if (!memoria.consultar(lector, [&] { valor = lector.getReal(etiqueta); }))
+        return false;
     if (valor > 0)
         escala = valor;
+    return true;
 }
 
-void leerEscalas(const claseLeerArchivo& lector)
+bool leerEscalas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria)
 {
     escalasPorDefecto();
-    leerEscala(lector, "escalaDeflexion:", escalaDef);
-    leerEscala(lector, "escalaM:", escalaM);
-    leerEscala(lector, "escalaV:", escalaV);
-    leerEscala(lector, "escalaN:", escalaN);
-    leerEscala(lector, "escalaTexto:", escalaTexto);
-    leerEscala(lector, "escalaApoyo:", escalaApoyo);
+    int decimales = -1;
+    const bool leidas = leerEscala(lector, memoria, "escalaDeflexion:", escalaDef)
+                     && leerEscala(lector, memoria, "escalaM:", escalaM)
+                     && leerEscala(lector, memoria, "escalaV:", escalaV)
+                     && leerEscala(lector, memoria, "escalaN:", escalaN)
+                     && leerEscala(lector, memoria, "escalaTexto:", escalaTexto)
+                     && leerEscala(lector, memoria, "escalaApoyo:", escalaApoyo)
+                     && memoria.consultar(lector, [&] { decimales = lector.getEntero("precision:"); })
+                     && leerEscala(lector, memoria, "escalaCarga:", escalaCarga);
     // -1 is "not given"; other negative numbers of decimals mean nothing and read as 0.
-    const int decimales = lector.getEntero("precision:");
     if (decimales != -1)
         precision = std::max(decimales, 0);
-    leerEscala(lector, "escalaCarga:", escalaCarga);
+    return leidas;
 }
 
 using Filas = std::vector<claseLeerArchivo::Fila>;
@@ -243,16 +264,54 @@ void paraCadaElemento(const Filas& filas, std::size_t fijos, const Indice& indic
                        [&](std::size_t k, std::size_t i) { accion(filas[k].valores, filas[k].nombre, i); });
 }
 
-// Reads the rows of one tag, applies them and prints the tag's progress line when the
-// file has any such row.
-template <class Accion>
-void leerFilas(const claseLeerArchivo& lector, const char* etiqueta, int salto, std::size_t fijos,
-               const Indice& indice, const char* lineaDeProgreso, Accion accion)
+// The rows of one tag, as the reader answers them within the memory left.
+bool consultarFilas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
+                    Filas& filas)
 {
-    const Filas filas = lector.getFilasEtiqueta(etiqueta, salto);
+    return memoria.consultar(lector, [&] { filas = lector.getFilasEtiqueta(etiqueta, salto); });
+}
+
+// How many references of the rows reach an element, element by element; no line.
+std::vector<std::size_t> referenciasPorElemento(const Filas& filas, std::size_t fijos, const Indice& indice,
+                                                std::size_t elementos)
+{
+    std::vector<std::size_t> cuenta(elementos, 0);
+    for (const claseLeerArchivo::Fila& fila : filas)
+        for (std::size_t j = fijos; j < fila.valores.size(); ++j) {
+            const int i = indice.fila(fila.valores[j]);
+            if (i >= 0)
+                ++cuenta[static_cast<std::size_t>(i)];
+        }
+    return cuenta;
+}
+
+// Bytes that the names of the rows take in the elements they reach (a section's name in
+// every bar of the row, say).
+double bytesDeNombresEnElementos(const Filas& filas, std::size_t fijos)
+{
+    double bytes = 0.0;
+    for (const claseLeerArchivo::Fila& fila : filas) {
+        const double referencias = fila.valores.size() > fijos ? static_cast<double>(fila.valores.size() - fijos) : 0.0;
+        bytes += referencias * heapDeTexto(static_cast<double>(fila.nombre.size()));
+    }
+    return bytes;
+}
+
+// Reads the rows of one tag, applies them and prints the tag's progress line when the
+// file has any such row. `conNombre`: the elements keep the row's name.
+template <class Accion>
+bool leerFilas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
+               std::size_t fijos, const Indice& indice, const char* lineaDeProgreso, bool conNombre, Accion accion)
+{
+    Filas filas;
+    if (!consultarFilas(lector, memoria, etiqueta, salto, filas))
+        return false;
+    if (conNombre && !memoria.tomar(bytesDeNombresEnElementos(filas, fijos)))
+        return false;
     paraCadaElemento(filas, fijos, indice, etiqueta, accion);
     if (!filas.empty() && lineaDeProgreso != nullptr)
         std::cout << lineaDeProgreso << std::endl;
+    return true;
 }
 
 // The loads of one tag gathered per element, in file order: the file row of each and its
@@ -263,7 +322,25 @@ class CargasPorElemento {
 public:
     using Fila = Eigen::Matrix<double, 1, Columnas>;
 
-    explicit CargasPorElemento(std::size_t elementos) : cargas(elementos) {}
+    // Room for the loads each element will get, so that gathering them grows nothing.
+    explicit CargasPorElemento(const std::vector<std::size_t>& porElemento) : cargas(porElemento.size())
+    {
+        for (std::size_t i = 0; i < porElemento.size(); ++i)
+            cargas[i].reserve(porElemento[i]);
+    }
+
+    // What gathering and handing over the loads takes at its most: the gathered loads
+    // beside all the elements' tables made from them (each element's case names and rows).
+    static double bytes(const Filas& filas, std::size_t fijos, const std::vector<std::size_t>& porElemento)
+    {
+        double bytes = bloqueDeVector<std::vector<Carga>>(static_cast<double>(porElemento.size()));
+        for (std::size_t n : porElemento) {
+            const double cargas = static_cast<double>(n);
+            bytes += bloqueDeVector<Carga>(cargas) + bloqueDeVector<std::string>(cargas)
+                   + bloqueDelHeap(cargas * Columnas * sizeof(double));
+        }
+        return bytes + bytesDeNombresEnElementos(filas, fijos);
+    }
 
     void agregar(std::size_t elemento, std::size_t fila, const Fila& carga)
     {
@@ -299,11 +376,17 @@ private:
 // the row names, and each element then gets all of its loads through one call of entregar.
 // Prints the tag's progress line when the file has any such row.
 template <int Columnas, class Carga, class Entregar>
-void leerCargas(const claseLeerArchivo& lector, const char* etiqueta, std::size_t elementos, const Indice& indice,
-                const char* lineaDeProgreso, Carga carga, Entregar entregar)
+bool leerCargas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, std::size_t elementos,
+                const Indice& indice, const char* lineaDeProgreso, Carga carga, Entregar entregar)
 {
-    const Filas filas = lector.getFilasEtiqueta(etiqueta, 1);
-    CargasPorElemento<Columnas> porElemento(elementos);
+    Filas filas;
+    if (!consultarFilas(lector, memoria, etiqueta, 1, filas)
+        || !memoria.tomar(bloqueDeVector<std::size_t>(static_cast<double>(elementos))))
+        return false;
+    const std::vector<std::size_t> referencias = referenciasPorElemento(filas, Columnas, indice, elementos);
+    if (!memoria.tomar(CargasPorElemento<Columnas>::bytes(filas, Columnas, referencias)))
+        return false;
+    CargasPorElemento<Columnas> porElemento(referencias);
     paraCadaReferencia(filas, Columnas, indice, etiqueta, [&](std::size_t k, std::size_t i) {
         typename CargasPorElemento<Columnas>::Fila fila;
         if (carga(filas[k].valores, i, fila))
@@ -312,6 +395,7 @@ void leerCargas(const claseLeerArchivo& lector, const char* etiqueta, std::size_
     porElemento.entregar(filas, entregar);
     if (!filas.empty())
         std::cout << lineaDeProgreso << std::endl;
+    return true;
 }
 
 void leerNudos(const Eigen::MatrixXd& tabla)
@@ -327,32 +411,40 @@ void leerNudos(const Eigen::MatrixXd& tabla)
 }
 
 // Support codes are whole numbers; spring stiffnesses and point loads reals.
-void leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, const Indice& nudos)
+bool leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& nudos)
 {
-    leerFilas(lector, "apoyo:", 0, 3, nudos, "transferencia de apoyos a nudo[i] OK",
-              [](const Valores& v, const std::string&, std::size_t i) {
-                  nudo[i].setApoyo(truncar(v[0]), truncar(v[1]), truncar(v[2]));
-              });
-    leerFilas(lector, "resorte:", 0, 3, nudos, "transferencia de resortes a nudo[i] OK",
-              [](const Valores& v, const std::string&, std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); });
-    leerCargas<3>(
-        lector, "puntual:", nudo.size(), nudos, "transferencia de cargas puntuales a nudo[i] OK",
-        [](const Valores& v, std::size_t, Eigen::RowVector3d& fila) {
-            fila << v[0], v[1], v[2];
-            return true;
-        },
-        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
-            nudo[i].setCargasPuntuales(std::move(casos), std::move(filas));
-        });
+    return leerFilas(lector, memoria, "apoyo:", 0, 3, nudos, "transferencia de apoyos a nudo[i] OK", false,
+                     [](const Valores& v, const std::string&, std::size_t i) {
+                         nudo[i].setApoyo(truncar(v[0]), truncar(v[1]), truncar(v[2]));
+                     })
+        && leerFilas(lector, memoria, "resorte:", 0, 3, nudos, "transferencia de resortes a nudo[i] OK", false,
+                     [](const Valores& v, const std::string&, std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); })
+        && leerCargas<3>(
+               lector, memoria, "puntual:", nudo.size(), nudos, "transferencia de cargas puntuales a nudo[i] OK",
+               [](const Valores& v, std::size_t, Eigen::RowVector3d& fila) {
+                   fila << v[0], v[1], v[2];
+                   return true;
+               },
+               [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+                   nudo[i].setCargasPuntuales(std::move(casos), std::move(filas));
+               });
+}
+
+std::size_t paresDe(const Filas& filas)
+{
+    std::size_t pares = 0;
+    for (const claseLeerArchivo::Fila& fila : filas)
+        pares += std::min(fila.valores.size(), fila.nombres.size());
+    return pares;
 }
 
 // Every "combo:" row is one combination (name, factors, case names); a later row with a
 // name already used adds its pairs into that combination. The rows are read once, for the
 // nodes and the bars alike.
-CombosDelModelo leerCombos(const claseLeerArchivo& lector)
+CombosDelModelo combosDe(const Filas& filas)
 {
-    const Filas filas = lector.getParesEtiqueta("combo:", 1);
     CombosDelModelo combos;
+    combos.reservar(filas.size());
     for (std::size_t k = 0; k < filas.size(); ++k) {
         const claseLeerArchivo::Fila& fila = filas[k];
         if (combos.contiene(fila.nombre))
@@ -363,47 +455,36 @@ CombosDelModelo leerCombos(const claseLeerArchivo& lector)
         for (std::size_t j = 0; j < pares; ++j)
             combos.agregarPar(fila.nombre, fila.valores[j], fila.nombres[j]);
     }
-    noCombos = static_cast<int>(combos.cantidad());
     return combos;
 }
 
-// Heap block glibc gives a request: 8 bytes of header, 16-byte steps, 32 bytes at least.
-double bloqueDeMemoria(double pedidos)
+// The combinations, which every node and bar holds a row of: a model of many elements and
+// many combinations may not fit, so before the index of the combinations is made, the
+// memory is reckoned for it, for the nodes' rows, which follow, and for the bars, which
+// come later with their rows (owed to that step). Answers false when they do not fit.
+bool leerCombos(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelModelo& combos,
+                double& bytesDeLasBarras)
 {
-    return std::max(32.0, std::ceil((pedidos + 8.0) / 16.0) * 16.0);
-}
-
-// A name held by an element: the string object, and past its 15-character inner buffer a
-// heap block for the characters and the terminator.
-double bytesDeNombre(const std::string& nombre)
-{
-    constexpr std::size_t enLinea = 15;
-    const double heap = nombre.size() > enLinea ? bloqueDeMemoria(static_cast<double>(nombre.size()) + 1.0) : 0.0;
-    return sizeof(std::string) + heap;
-}
-
-// Bytes of the combination rows every node and bar is about to hold: per element, each
-// combination's name and its row of the load matrix (3 columns for a node, 4 for a bar).
-// Reckoned in double, so a huge count cannot overflow.
-double bytesDeCombos(const CombosDelModelo& combos)
-{
-    double nombres = 0.0;
-    for (const std::string& nombre : combos.getNombres())
-        nombres += bytesDeNombre(nombre);
-    const double filas = static_cast<double>(combos.cantidad()) * sizeof(double);
-    return noNudos * (nombres + 3.0 * filas) + noBarras * (nombres + 4.0 * filas);
-}
-
-// Under overcommit an allocation beyond the memory does not fail: the process is killed
-// later. So the combination rows, which grow as elements x combinations, are reckoned first.
-bool combosCabenEnMemoria(const CombosDelModelo& combos, double memoriaLibre)
-{
-    const double bytes = bytesDeCombos(combos);
-    if (bytes <= memoriaLibre)
-        return true;
-    std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << " (se necesitan "
-              << bytes / 1e9 << " GB)" << std::endl;
-    return false;
+    Filas filas;
+    if (!memoria.consultar(lector, [&] { filas = lector.getParesEtiqueta("combo:", 1); }))
+        return false;
+    std::vector<std::string_view> casos;
+    if (!memoria.tomar(bloqueDeVector<std::string_view>(static_cast<double>(paresDe(filas)))))
+        return false;
+    casos.reserve(paresDe(filas));
+    for (const claseLeerArchivo::Fila& fila : filas)
+        for (std::size_t j = 0; j < std::min(fila.valores.size(), fila.nombres.size()); ++j)
+            casos.push_back(fila.nombres[j]);
+    std::sort(casos.begin(), casos.end());
+    const double barras = bloqueDeVector<objBarra2d>(noBarras) + bytesDeFilasDeCombos(filas, noBarras, 4);
+    if (!memoria.tomar(bytesDeCombosDelModelo(filas, casos) + bytesDeFilasDeCombos(filas, noNudos, 3) + barras))
+        return false;
+    std::vector<std::string_view>().swap(casos);
+    memoria.reservar(barras);
+    bytesDeLasBarras = barras;
+    combos = combosDe(filas);
+    noCombos = static_cast<int>(combos.cantidad());
+    return true;
 }
 
 void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
@@ -427,7 +508,7 @@ void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
 
 // Section rows: name, then b, h (or A, I), E and unit weight, then bar numbers. Their
 // progress lines come also when the file has no such row.
-void leerSecciones(const claseLeerArchivo& lector, const Indice& barras)
+bool leerSecciones(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
 {
     const auto seccion = [](bool rectangular) {
         return [rectangular](const Valores& v, const std::string& nombre, std::size_t i) {
@@ -440,53 +521,79 @@ void leerSecciones(const claseLeerArchivo& lector, const Indice& barras)
             barra[i].setNombreDeSeccion(nombre);
         };
     };
-    leerFilas(lector, "seccionRectangular:", 1, 4, barras, nullptr, seccion(true));
+    if (!leerFilas(lector, memoria, "seccionRectangular:", 1, 4, barras, nullptr, true, seccion(true)))
+        return false;
     std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-    leerFilas(lector, "seccionGenerica:", 1, 4, barras, nullptr, seccion(false));
+    if (!leerFilas(lector, memoria, "seccionGenerica:", 1, 4, barras, nullptr, true, seccion(false)))
+        return false;
     std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    return true;
 }
 
 // End fixity and distributed loads, whether or not there are bars.
-void leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, const Indice& barras)
+bool leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
 {
-    leerFilas(lector, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
-              [](const Valores& v, const std::string&, std::size_t i) { barra[i].setArticulacion(v[0], v[1]); });
-    leerCargas<4>(
-        lector, "distribuidaLocal:", barra.size(), barras, "transferencia de cargas Locales a barra[i] OK",
-        [](const Valores& v, std::size_t, Eigen::RowVector4d& fila) {
-            fila << v[0], v[1], v[2], v[3];
-            return true;
-        },
-        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
-            barra[i].setCargasLocales(std::move(casos), std::move(filas));
-        });
-    // Resolved into the bar's local axes as each row is read (the end nodes are set by
-    // now), so that the bar's console lines come in file order.
-    leerCargas<4>(
-        lector, "distribuidaGlobal:", barra.size(), barras, "transferencia de cargas globales a barra[i] OK",
-        [](const Valores& v, std::size_t i, Eigen::RowVector4d& fila) {
-            return barra[i].cargaGlobalEnEjesLocales(v[0], v[1], v[2], v[3], fila);
-        },
-        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
-            barra[i].setCargasGlobales(std::move(casos), std::move(filas));
-        });
+    return leerFilas(lector, memoria, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
+                     false,
+                     [](const Valores& v, const std::string&, std::size_t i) { barra[i].setArticulacion(v[0], v[1]); })
+        && leerCargas<4>(
+               lector, memoria, "distribuidaLocal:", barra.size(), barras,
+               "transferencia de cargas Locales a barra[i] OK",
+               [](const Valores& v, std::size_t, Eigen::RowVector4d& fila) {
+                   fila << v[0], v[1], v[2], v[3];
+                   return true;
+               },
+               [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+                   barra[i].setCargasLocales(std::move(casos), std::move(filas));
+               })
+        // Resolved into the bar's local axes as each row is read (the end nodes are set by
+        // now), so that the bar's console lines come in file order.
+        && leerCargas<4>(
+               lector, memoria, "distribuidaGlobal:", barra.size(), barras,
+               "transferencia de cargas globales a barra[i] OK",
+               [](const Valores& v, std::size_t i, Eigen::RowVector4d& fila) {
+                   return barra[i].cargaGlobalEnEjesLocales(v[0], v[1], v[2], v[3], fila);
+               },
+               [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+                   barra[i].setCargasGlobales(std::move(casos), std::move(filas));
+               });
 }
 
-void leerPesoPropio(const claseLeerArchivo& lector)
+// The self weight is one more global-direction load on every bar: its case name, and its
+// table of global-direction loads made again one row longer beside the old one (the names
+// of that table, too, grown to twice their number).
+double bytesDelPesoPropio(const std::string& caso)
 {
-    const int filas = lector.getNoEtiquetas("pesoPropio:");
+    double bytes = 0.0;
+    for (const objBarra2d& b : barra) {
+        const double cargas = static_cast<double>(b.getCantidadDeCargasGlobales());
+        bytes += heapDeTexto(static_cast<double>(caso.size())) + bloqueDelHeap((cargas + 1.0) * 4.0 * sizeof(double))
+               + bloqueDeVector<std::string>(std::max(1.0, 2.0 * cargas));
+    }
+    return bytes;
+}
+
+bool leerPesoPropio(const claseLeerArchivo& lector, MemoriaDeLectura& memoria)
+{
+    int filas = 0;
+    if (!memoria.consultar(lector, [&] { filas = lector.getNoEtiquetas("pesoPropio:"); }))
+        return false;
     if (filas == 0) {
         std::cout << "No se calculará el peso propio de la estructura" << std::endl;
-        return;
+        return true;
     }
     if (filas > 1) {
         std::cout << "No usar la etiqueta *pesoPropio:* más de una vez" << std::endl;
-        return;
+        return true;
     }
-    const std::string caso = lector.getString("pesoPropio:", 1);
+    std::string caso;
+    if (!memoria.consultar(lector, [&] { caso = lector.getString("pesoPropio:", 1); })
+        || !memoria.tomar(bytesDelPesoPropio(caso)))
+        return false;
     for (objBarra2d& b : barra)
         b.setPesoPropio(caso);
     std::cout << "Lectura de pesoPropio ---> OK" << std::endl;
+    return true;
 }
 
 // Lists every fault of the two tables; true when a model can be built from them.
@@ -507,29 +614,39 @@ bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tabla
 
 // Only a regular file is read: a pipe, a FIFO or a device can be read once at most (and a
 // FIFO without a writer blocks the open), while the reader goes over the file once per tag.
-// stat does not open the file, so nothing here can block.
-bool esArchivoLegible(const std::string& ruta)
+// stat does not open the file, so nothing here can block. Answers its size, -1 when it is
+// not read.
+double tamanoSiEsLegible(const std::string& ruta)
 {
     struct stat datos {};
-    return stat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && access(ruta.c_str(), R_OK) == 0;
+    const bool legible = stat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && access(ruta.c_str(), R_OK) == 0;
+    return legible ? static_cast<double>(datos.st_size) : -1.0;
 }
 
-void construirModelo(double memoriaLibre)
+// The two tables and everything that follows from them; false when the memory ran out
+// (the caller says so), true also when the tables are faulty (their lines say why).
+bool construirModelo(MemoriaDeLectura& memoria)
 {
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
 
-    const Eigen::MatrixXd tablaNudos = lector.getMatriz("nudos:", 3);
+    Eigen::MatrixXd tablaNudos;
+    if (!memoria.consultar(lector, [&] { tablaNudos = lector.getMatriz("nudos:", 3); }))
+        return false;
     std::cout << "lectura de nudos OK " << "Num Nudos = " << tablaNudos.rows() << std::endl;
-    const Eigen::MatrixXd tablaBarras = lector.getMatriz("barras:", 3);
+    Eigen::MatrixXd tablaBarras;
+    if (!memoria.consultar(lector, [&] { tablaBarras = lector.getMatriz("barras:", 3); }))
+        return false;
     std::cout << "lectura de barras OK " << "Num Barras = " << tablaBarras.rows() << std::endl;
 
     Indice nudos(claseNudo);
     Indice barras(claseBarra);
-    if (!tablasSanas(tablaNudos, tablaBarras, nudos, barras)) {
-        leerEscalas(lector);
-        return;
-    }
+    const double elementos = Indice::bytesDelIndice(tablaNudos) + Indice::bytesDelIndice(tablaBarras)
+                           + bloqueDeVector<objNudo2d>(static_cast<double>(tablaNudos.rows()));
+    if (!memoria.tomar(elementos))
+        return false;
+    if (!tablasSanas(tablaNudos, tablaBarras, nudos, barras))
+        return leerEscalas(lector, memoria);
     noNudos = static_cast<int>(tablaNudos.rows());
     noBarras = static_cast<int>(tablaBarras.rows());
 
@@ -541,49 +658,60 @@ void construirModelo(double memoriaLibre)
     }
 
     leerNudos(tablaNudos);
-    leerApoyosResortesYPuntuales(lector, nudos);
-    const CombosDelModelo combos = leerCombos(lector);
-    if (!combosCabenEnMemoria(combos, memoriaLibre)) {
-        sinModelo();
-        return;
-    }
+    CombosDelModelo combos;
+    double bytesDeLasBarras = 0.0;
+    if (!leerApoyosResortesYPuntuales(lector, memoria, nudos) || !leerCombos(lector, memoria, combos, bytesDeLasBarras))
+        return false;
     for (objNudo2d& n : nudo)
         n.setCombos(combos);
     if (noCombos != 0)
         std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
 
+    memoria.pagar(bytesDeLasBarras);
     if (noBarras != 0) {
         leerBarras(tablaBarras, nudos);
-        leerSecciones(lector, barras);
+        if (!leerSecciones(lector, memoria, barras))
+            return false;
     }
-    leerArticulacionesYDistribuidas(lector, barras);
-    leerPesoPropio(lector);
+    if (!leerArticulacionesYDistribuidas(lector, memoria, barras) || !leerPesoPropio(lector, memoria))
+        return false;
     for (objBarra2d& b : barra)
         b.setCombos(combos);
     if (noCombos != 0)
         std::cout << "transferencia de combos a barra[i] OK" << std::endl;
 
-    leerEscalas(lector);
+    return leerEscalas(lector, memoria);
 }
 
-}  // namespace
-
-void funcionLeerArchivo() { funcionLeerArchivo(memoriaDisponible()); }
-
-void funcionLeerArchivo(double memoriaLibre)
+// A file larger than the memory this process may take, or a model that does not fit, ends
+// the reading with one line and no model, as any other unreadable file.
+void leerCon(const MemoriaDeLectura::MemoriaLibre& memoriaLibre)
 {
+    fijarUmbralDeBloquesAparte();
     vaciarModelo();
-    if (!esArchivoLegible(nombreArchivo)) {
+    const double tamano = tamanoSiEsLegible(nombreArchivo);
+    if (tamano < 0.0) {
         std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
         escalasPorDefecto();
         return;
     }
-    // A file larger than the memory this process may take (or a model that does not fit)
-    // ends the reading with one line and no model, as any other unreadable file.
     try {
-        construirModelo(memoriaLibre);
+        MemoriaDeLectura memoria(memoriaLibre, tamano);
+        if (construirModelo(memoria))
+            return;
+        sinModelo();
+        memoria.avisar(nombreArchivo);
     } catch (const std::bad_alloc&) {
         sinModelo();
         std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << std::endl;
     }
+}
+
+}  // namespace
+
+void funcionLeerArchivo() { leerCon(memoriaDisponible); }
+
+void funcionLeerArchivo(double memoriaLibre)
+{
+    leerCon([memoriaLibre] { return memoriaLibre; });
 }

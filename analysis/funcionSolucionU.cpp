@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bloquesDeMemoria.h"
 #include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
@@ -83,8 +84,9 @@ constexpr Eigen::Index kModosPorBloque = 32;
 constexpr double kDoblesDeRigidez = 3.0 * (36.0 + 2.0);
 
 // Beyond the heap blocks the count sees: the kernel's page tables (8 bytes a page of 4 KiB)
-// and the heap's own headers.
+// and the heap's own headers, and pages that small blocks and the stack only partly fill.
 constexpr double kHolgura = 1.005;
+constexpr double kHolguraFija = 1024.0 * 1024.0;
 
 // The memory available, asked right before each step it guards: what the steps before
 // took is then in use.
@@ -168,7 +170,7 @@ double doblesTrasElEnsamblado(double libres, double activas)
     return retenido + std::max(factorizacion, resultados);
 }
 
-double bytes(double dobles) { return dobles * sizeof(double) * kHolgura; }
+double bytes(double dobles) { return dobles * sizeof(double) * kHolgura + kHolguraFija; }
 
 // The node that owns a DOF: node n owns 3n (X), 3n + 1 (Y) and 3n + 2 (rotation).
 const objNudo2d& nudoDelGdl(Eigen::Index g)
@@ -604,6 +606,7 @@ namespace {
 
 void resolverCon(const MemoriaLibre& memoriaLibre)
 {
+    fijarUmbralDeBloquesAparte();
     olvidarResultados();   // a refused solve must not leave the previous solve's results behind
     if (noNudos == 0 || noCombos == 0)
         return;   // no node or no load combination: nothing to solve for

@@ -417,8 +417,8 @@ long leerBloques(const std::string& ruta, const std::string& etiqueta, Cuenta& c
 // itself examined as an occurrence; the last one counts. False when no occurrence is
 // followed by a word.
 template <class Valor, class Convertir>
-bool valorTrasLaUltima(const std::string& ruta, const std::string& etiqueta, Cuenta& cuenta, Valor& valor,
-                       Convertir convertir)
+bool buscarValorTrasLaUltima(const std::string& ruta, const std::string& etiqueta, Cuenta& cuenta, Valor& valor,
+                             Convertir convertir)
 {
     Palabras palabras(ruta, cuenta);
     std::string palabra;
@@ -449,23 +449,27 @@ void claseLeerArchivo::setMemoriaMaxima(double bytes)
 bool claseLeerArchivo::faltoMemoria() const { return sinMemoria; }
 double claseLeerArchivo::getPicoDeMemoria() const { return picoDeMemoria; }
 
-void claseLeerArchivo::anotar(bool excedida, double pico) const
+// Runs a query with its memory counted against memoriaMaxima: what it answers, or an empty
+// answer when the memory ran out.
+template <class Consulta>
+auto claseLeerArchivo::contada(Consulta consulta) const
 {
-    sinMemoria = sinMemoria || excedida;
-    picoDeMemoria = std::max(picoDeMemoria, pico);
+    Cuenta memoria(memoriaMaxima);
+    auto respuesta = consulta(memoria);
+    sinMemoria = sinMemoria || memoria.excedida;
+    picoDeMemoria = std::max(picoDeMemoria, memoria.pico);
+    return memoria.excedida ? decltype(respuesta){} : respuesta;
 }
 
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta) const
 {
-    Cuenta memoria(memoriaMaxima);
-    int cuenta = 0;
-    {
+    return contada([&](Cuenta& memoria) {
         Palabras palabras(nombreDelArchivo, memoria);
+        int cuenta = 0;
         while (palabras.pasarEtiqueta(etiqueta))
             ++cuenta;
-    }
-    anotar(memoria.excedida, memoria.pico);
-    return cuenta;
+        return cuenta;
+    });
 }
 
 // Several blocks of one tag are read in file order as one table.
@@ -473,140 +477,107 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) 
 {
     if (columnas < 1)
         return Eigen::MatrixXd();
-    Cuenta memoria(memoriaMaxima);
-    const long total = leerBloques(nombreDelArchivo, etiqueta, memoria, nullptr);
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return Eigen::MatrixXd();
-    if (total % columnas != 0) {
-        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
-        return Eigen::MatrixXd();
-    }
-    const double bytesDeLaTabla = bloqueDelHeap(static_cast<double>(total) * sizeof(double));
-    if (!memoria.tomar(bytesDeLaTabla)) {
-        anotar(memoria.excedida, memoria.pico);
-        return Eigen::MatrixXd();
-    }
-    Eigen::MatrixXd tabla = Eigen::MatrixXd::Zero(total / columnas, columnas);
-    leerBloques(nombreDelArchivo, etiqueta, memoria, &tabla);
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return Eigen::MatrixXd();
-    return tabla;
+    return contada([&](Cuenta& memoria) {
+        const long total = leerBloques(nombreDelArchivo, etiqueta, memoria, nullptr);
+        if (memoria.excedida)
+            return Eigen::MatrixXd();
+        if (total % columnas != 0) {
+            std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+            return Eigen::MatrixXd();
+        }
+        if (!memoria.tomar(bloqueDelHeap(static_cast<double>(total) * sizeof(double))))
+            return Eigen::MatrixXd();
+        Eigen::MatrixXd tabla = Eigen::MatrixXd::Zero(total / columnas, columnas);
+        leerBloques(nombreDelArchivo, etiqueta, memoria, &tabla);
+        return tabla;
+    });
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto) const
 {
-    Cuenta memoria(memoriaMaxima);
-    std::vector<double> valores;
-    {
+    return contada([&](Cuenta& memoria) {
         Palabras palabras(nombreDelArchivo, memoria);
         std::string palabra;
-        if (irA(palabras, palabra, etiqueta, n, salto))
-            valores = leerCorrida(palabras, etiqueta, n);
-    }
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return {};
-    return valores;
+        return irA(palabras, palabra, etiqueta, n, salto) ? leerCorrida(palabras, etiqueta, n) : std::vector<double>();
+    });
 }
 
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto) const
 {
-    Cuenta memoria(memoriaMaxima);
-    std::vector<double> factores;
-    {
+    return contada([&](Cuenta& memoria) {
+        std::vector<double> factores;
         Palabras palabras(nombreDelArchivo, memoria);
         std::string palabra;
         if (irA(palabras, palabra, etiqueta, n, salto))
             leerPares(palabras, etiqueta, n, &factores, nullptr);
-    }
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return {};
-    return factores;
+        return factores;
+    });
 }
 
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int salto) const
 {
-    Cuenta memoria(memoriaMaxima);
-    std::vector<std::string> nombres;
-    {
+    return contada([&](Cuenta& memoria) {
+        std::vector<std::string> nombres;
         Palabras palabras(nombreDelArchivo, memoria);
         std::string palabra;
         if (irA(palabras, palabra, etiqueta, n, salto))
             leerPares(palabras, etiqueta, n, nullptr, &nombres);
-    }
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return {};
-    return nombres;
+        return nombres;
+    });
 }
 
 std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getFilasEtiqueta(std::string etiqueta, int salto) const
 {
-    Cuenta memoria(memoriaMaxima);
-    std::vector<Fila> filas = leerFilas(nombreDelArchivo, etiqueta, salto, memoria,
-                                        [&](Palabras& palabras, int aparicion, Fila& fila) {
-                                            fila.valores = leerCorrida(palabras, etiqueta, aparicion);
-                                        });
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return {};
-    return filas;
+    return contada([&](Cuenta& memoria) {
+        return leerFilas(nombreDelArchivo, etiqueta, salto, memoria, [&](Palabras& palabras, int aparicion, Fila& fila) {
+            fila.valores = leerCorrida(palabras, etiqueta, aparicion);
+        });
+    });
 }
 
 std::vector<claseLeerArchivo::Fila> claseLeerArchivo::getParesEtiqueta(std::string etiqueta, int salto) const
 {
-    Cuenta memoria(memoriaMaxima);
-    std::vector<Fila> filas = leerFilas(nombreDelArchivo, etiqueta, salto, memoria,
-                                        [&](Palabras& palabras, int aparicion, Fila& fila) {
-                                            leerPares(palabras, etiqueta, aparicion, &fila.valores, &fila.nombres);
-                                        });
-    anotar(memoria.excedida, memoria.pico);
-    if (memoria.excedida)
-        return {};
-    return filas;
+    return contada([&](Cuenta& memoria) {
+        return leerFilas(nombreDelArchivo, etiqueta, salto, memoria, [&](Palabras& palabras, int aparicion, Fila& fila) {
+            leerPares(palabras, etiqueta, aparicion, &fila.valores, &fila.nombres);
+        });
+    });
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n) const
 {
-    Cuenta memoria(memoriaMaxima);
-    std::string palabra;
-    bool hay = false;
-    {
+    return contada([&](Cuenta& memoria) {
         Palabras palabras(nombreDelArchivo, memoria);
-        hay = irA(palabras, palabra, etiqueta, n, 0) && palabras.siguiente(palabra);
-    }
-    anotar(memoria.excedida, memoria.pico);
-    return hay ? palabra : std::string();
+        std::string palabra;
+        return (irA(palabras, palabra, etiqueta, n, 0) && palabras.siguiente(palabra)) ? palabra : std::string();
+    });
 }
 
-// A query that ran out of memory has found nothing, but it says nothing of the tag.
+// The value after the last occurrence, or none; a query that ran out of memory has found
+// nothing, but it says nothing of the tag.
+template <class Valor, class Convertir>
+bool claseLeerArchivo::valorTrasLaUltima(const std::string& etiqueta, Valor& valor, Convertir convertir,
+                                         const char* tipo) const
+{
+    bool excedida = false;
+    const bool hay = contada([&](Cuenta& memoria) {
+        const bool encontrado = buscarValorTrasLaUltima(nombreDelArchivo, etiqueta, memoria, valor, convertir);
+        excedida = memoria.excedida;
+        return encontrado;
+    });
+    if (!hay && !excedida)
+        std::cout << "Advertencia: no se encontró ningún " << tipo << " con etiqueta " << etiqueta << std::endl;
+    return hay;
+}
+
 double claseLeerArchivo::getReal(std::string etiqueta) const
 {
-    Cuenta memoria(memoriaMaxima);
     double valor = -1.0;
-    const bool hay = valorTrasLaUltima(nombreDelArchivo, etiqueta, memoria, valor, aReal);
-    anotar(memoria.excedida, memoria.pico);
-    if (!hay) {
-        if (!memoria.excedida)
-            std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << std::endl;
-        return -1.0;
-    }
-    return valor;
+    return valorTrasLaUltima(etiqueta, valor, aReal, "real") ? valor : -1.0;
 }
 
 int claseLeerArchivo::getEntero(std::string etiqueta) const
 {
-    Cuenta memoria(memoriaMaxima);
     int valor = -1;
-    const bool hay = valorTrasLaUltima(nombreDelArchivo, etiqueta, memoria, valor, aEntero);
-    anotar(memoria.excedida, memoria.pico);
-    if (!hay) {
-        if (!memoria.excedida)
-            std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << std::endl;
-        return -1;
-    }
-    return valor;
+    return valorTrasLaUltima(etiqueta, valor, aEntero, "entero") ? valor : -1;
 }

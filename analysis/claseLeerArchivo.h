@@ -70,8 +70,10 @@ public:
     std::vector<Fila> getParesEtiqueta(std::string etiqueta, int salto) const;
 
 private:
-    // What one query took: whether it ran out of memory, and its most.
-    void anotar(bool excedida, double pico) const;
+    template <class Consulta>
+    auto contada(Consulta consulta) const;
+    template <class Valor, class Convertir>
+    bool valorTrasLaUltima(const std::string& etiqueta, Valor& valor, Convertir convertir, const char* tipo) const;
 
     std::string nombreDelArchivo;
     double memoriaMaxima = std::numeric_limits<double>::infinity();

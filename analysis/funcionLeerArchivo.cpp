@@ -5,7 +5,6 @@
 #include <cmath>
 #include <iostream>
 #include <new>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,26 +14,12 @@
 
 #include "bloquesDeMemoria.h"
 #include "claseLeerArchivo.h"
+#include "indiceDeUsuario.h"
 #include "memoriaDeLectura.h"
 #include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
 namespace {
-
-// The lookups grow with the largest user number, not with the number of rows; a larger
-// number is refused so that a stray word cannot ask for gigabytes.
-constexpr double numeroMaximo = 1000000.0;
-
-// How the console lines name one kind of element.
-struct Clase {
-    const char* etiqueta;    // its table's tag
-    const char* articulo;    // "el" / "la"
-    const char* nombre;      // "nudo" / "barra"
-    const char* definido;    // "definido" / "definida"
-};
-
-const Clase claseNudo{"nudos:", "el", "nudo", "definido"};
-const Clase claseBarra{"barras:", "la", "barra", "definida"};
 
 // Whole numbers are read as reals and truncated toward zero. The truncation saturates at
 // the range of an int, so a huge support code stays a code that holds its direction.
@@ -45,134 +30,6 @@ int truncar(double valor)
     if (valor <= static_cast<double>(INT_MIN))
         return INT_MIN;
     return static_cast<int>(valor);
-}
-
-// A user number as the console shows it: truncated, without exponent while it fits.
-std::string comoEntero(double valor)
-{
-    const double entero = std::trunc(valor);
-    if (std::fabs(entero) < 1e15)
-        return std::to_string(static_cast<long long>(entero));
-    std::ostringstream texto;
-    texto << entero;
-    return texto.str();
-}
-
-// User number -> row of the table that defines it (-1 where no row does).
-class Indice {
-public:
-    explicit Indice(const Clase& clase) : clase(clase) {}
-
-    int fila(double numero) const
-    {
-        if (!(numero > -1.0) || std::trunc(numero) >= static_cast<double>(filas.size()))
-            return -1;
-        return filas[static_cast<std::size_t>(numero)];
-    }
-
-    // The row of an element that a row of another tag names; -1, with a console line, when
-    // no row of the table defines it.
-    int referido(double numero, const char* etiqueta, int aparicion) const
-    {
-        const int f = fila(numero);
-        if (f < 0)
-            std::cout << "Advertencia: " << clase.articulo << ' ' << clase.nombre << ' ' << comoEntero(numero)
-                      << " de " << etiqueta << " (aparición " << aparicion << ") no está " << clase.definido
-                      << " en " << clase.etiqueta << "; se omite" << std::endl;
-        return f;
-    }
-
-    // Indexes the first column of the table; prints one line per negative, too large or
-    // repeated number and answers how many there were.
-    int indexar(const Eigen::MatrixXd& tabla)
-    {
-        int errores = 0;
-        double mayor = -1.0;
-        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-            const double numero = std::trunc(tabla(r, 0));
-            if (numero < 0.0) {
-                error(r) << "el número de " << clase.nombre << ' ' << comoEntero(numero) << " es negativo" << std::endl;
-                ++errores;
-            } else if (numero > numeroMaximo) {
-                error(r) << "el número de " << clase.nombre << ' ' << comoEntero(numero) << " pasa de "
-                         << static_cast<long>(numeroMaximo) << std::endl;
-                ++errores;
-            } else {
-                mayor = std::max(mayor, numero);
-            }
-        }
-        filas.assign(static_cast<std::size_t>(mayor + 1.0), -1);
-        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-            const double numero = std::trunc(tabla(r, 0));
-            if (numero < 0.0 || numero > numeroMaximo)
-                continue;
-            int& primera = filas[static_cast<std::size_t>(numero)];
-            if (primera >= 0) {
-                error(r) << clase.articulo << ' ' << clase.nombre << ' ' << comoEntero(numero) << " ya está " << clase.definido
-                         << " en la fila " << primera + 1 << std::endl;
-                ++errores;
-                continue;
-            }
-            primera = static_cast<int>(r);
-        }
-        return errores;
-    }
-
-    // Bytes of the row list that indexar makes from the table and of the lookup that
-    // puntero makes from it: an int per number up to the largest that is not refused.
-    static double bytesDelIndice(const Eigen::MatrixXd& tabla)
-    {
-        double mayor = -1.0;
-        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-            const double numero = std::trunc(tabla(r, 0));
-            if (numero >= 0.0 && numero <= numeroMaximo)
-                mayor = std::max(mayor, numero);
-        }
-        return 2.0 * bloqueDelHeap((mayor + 1.0) * sizeof(int));
-    }
-
-    // The program-wide lookup: every number that no row defines maps to 0.
-    Eigen::VectorXi puntero() const
-    {
-        Eigen::VectorXi p(static_cast<Eigen::Index>(filas.size()));
-        for (std::size_t n = 0; n < filas.size(); ++n)
-            p(static_cast<Eigen::Index>(n)) = std::max(filas[n], 0);
-        return p;
-    }
-
-    // Table rows are counted from 1 on the console.
-    std::ostream& error(Eigen::Index r) const
-    {
-        return std::cout << "Error en " << clase.etiqueta << " fila " << r + 1 << ": ";
-    }
-
-private:
-    const Clase& clase;
-    std::vector<int> filas;
-};
-
-// A bar joins two different nodes that "nudos:" defines.
-int revisarBarras(const Eigen::MatrixXd& tabla, const Indice& nudos, const Indice& barras)
-{
-    int errores = 0;
-    for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-        const double numero = std::trunc(tabla(r, 0));
-        bool extremosDefinidos = true;
-        for (int extremo = 1; extremo <= 2; ++extremo) {
-            if (nudos.fila(tabla(r, extremo)) >= 0)
-                continue;
-            barras.error(r) << "el nudo " << comoEntero(tabla(r, extremo)) << " de la barra " << comoEntero(numero)
-                            << " no está definido en nudos:" << std::endl;
-            extremosDefinidos = false;
-            ++errores;
-        }
-        if (extremosDefinidos && nudos.fila(tabla(r, 1)) == nudos.fila(tabla(r, 2))) {
-            barras.error(r) << "la barra " << comoEntero(numero) << " empieza y termina en el nudo "
-                            << comoEntero(tabla(r, 1)) << std::endl;
-            ++errores;
-        }
-    }
-    return errores;
 }
 
 // Swapped with empty ones, so that after a failed allocation the memory is given back.
@@ -594,22 +451,6 @@ bool leerPesoPropio(const claseLeerArchivo& lector, MemoriaDeLectura& memoria)
         b.setPesoPropio(caso);
     std::cout << "Lectura de pesoPropio ---> OK" << std::endl;
     return true;
-}
-
-// Lists every fault of the two tables; true when a model can be built from them.
-bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tablaBarras, Indice& nudos,
-                 Indice& barras)
-{
-    if (tablaNudos.rows() == 0) {
-        std::cout << "No se construye el modelo: no hay ninguna fila completa de nudos:" << std::endl;
-        return false;
-    }
-    const int errores = nudos.indexar(tablaNudos) + barras.indexar(tablaBarras)
-                      + revisarBarras(tablaBarras, nudos, barras);
-    if (errores == 0)
-        return true;
-    std::cout << "No se construye el modelo: corregir los errores de nudos: y barras:" << std::endl;
-    return false;
 }
 
 // Only a regular file is read: a pipe, a FIFO or a device can be read once at most (and a

@@ -4,6 +4,9 @@
 #include <cmath>
 
 #include <malloc.h>
+#include <unistd.h>
+
+#include <fstream>
 
 // The C heap (glibc) maps a block of 128 KiB or more as pages of its own, which go back to
 // the system when it is freed; but after such a block is freed it raises that threshold by
@@ -43,4 +46,22 @@ template <class T>
 double bloqueDeVector(double elementos)
 {
     return bloqueDelHeap(elementos * sizeof(T));
+}
+
+// The process's resident memory in bytes, from /proc/self/statm; 0 where it cannot be read.
+inline double memoriaResidente()
+{
+    std::ifstream statm("/proc/self/statm");
+    double paginas = 0.0;
+    double residentes = 0.0;
+    if (!(statm >> paginas >> residentes))
+        return 0.0;
+    return residentes * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// `bytes` available now, and later that less what the process has taken since: how a
+// caller that names the memory available (a test, a benchmark) has the checks see it.
+inline auto memoriaDesdeAhora(double bytes)
+{
+    return [bytes, inicial = memoriaResidente()] { return bytes - (memoriaResidente() - inicial); };
 }

@@ -554,5 +554,5 @@ void funcionLeerArchivo() { leerCon(memoriaDisponible); }
 
 void funcionLeerArchivo(double memoriaLibre)
 {
-    leerCon([memoriaLibre] { return memoriaLibre; });
+    leerCon(memoriaDesdeAhora(memoriaLibre));
 }

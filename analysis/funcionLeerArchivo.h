@@ -9,5 +9,6 @@
 // says why. The combination rows every node and bar holds (nodes + bars) x combinations
 // are reckoned before they are made, against the memory available now.
 void funcionLeerArchivo();
-// The same against `memoriaLibre` bytes.
+// The same with `memoriaLibre` bytes available now (each later check sees them less what
+// the process has taken since).
 void funcionLeerArchivo(double memoriaLibre);

@@ -632,5 +632,5 @@ void funcionSolucionU() { resolverCon(memoriaDisponible); }
 
 void funcionSolucionU(double memoriaLibre)
 {
-    resolverCon([memoriaLibre] { return memoriaLibre; });
+    resolverCon(memoriaDesdeAhora(memoriaLibre));
 }

@@ -10,7 +10,8 @@
 // A model that does not fit in memory, or whose stiffness, loads or results are not
 // finite, is left unsolved (no result in any node or bar) with one line that says why.
 void funcionSolucionU();
-// The same with `memoriaLibre` bytes as the memory available at each check.
+// The same with `memoriaLibre` bytes available now (each later check sees them less what
+// the process has taken since).
 void funcionSolucionU(double memoriaLibre);
 
 // The solver's steps in the order funcionSolucionU runs them, exposed so the benchmark can time each.

@@ -2,7 +2,8 @@
 // format, one row per element; and from long lists: many references after one "puntual:"
 // row, many "combo:" rows, many combination names, many pairs in one "combo:" row on one
 // loaded node or on a model loaded everywhere. Reported per size: time per read and time
-// per row (or per reference, name or pair), file size in KiB.
+// per row (or per reference, name or pair), file size in KiB. The memory of model building
+// on three of them: its peak beside the least memory in which it reads the model.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include "funcionLeerArchivo.h"
@@ -219,6 +221,100 @@ void BM_UnComboLargo(benchmark::State& estado)
         estado.SkipWithError("the generated file was not read whole");
 }
 
+// A field of /proc/self/status in bytes (VmRSS, the resident memory now; VmHWM, its peak).
+double campoDeEstado(const char* campo)
+{
+    std::ifstream estado("/proc/self/status");
+    std::string clave;
+    while (estado >> clave) {
+        double kB = 0.0;
+        if (clave == campo && estado >> kB)
+            return kB * 1024.0;
+    }
+    return 0.0;
+}
+
+// Reads the file with `memoriaLibre` bytes taken as the memory available; true when the
+// model was built.
+bool leeCon(double memoriaLibre)
+{
+    nudo.clear();
+    barra.clear();
+    std::ostringstream sumidero;
+    std::streambuf* consola = std::cout.rdbuf(sumidero.rdbuf());
+    funcionLeerArchivo(memoriaLibre);
+    std::cout.rdbuf(consola);
+    return noNudos > 0 && sumidero.str().find("No hay memoria") == std::string::npos;
+}
+
+// The resident memory one reading adds at its peak (the process's peak set back to its
+// resident memory first, by writing 5 to clear_refs), and the least memory available in
+// which model building reads the model, found by halving to within 0.5 per cent.
+void medirMemoriaDeLectura(benchmark::State& estado, const std::string& texto)
+{
+    nombreArchivo = (std::filesystem::temp_directory_path() / ("orvelta-bench-memoria-" + std::to_string(getpid()))).string();
+    std::ofstream(nombreArchivo, std::ios::binary) << texto;
+    double pico = 0.0;
+    double menor = 0.0;
+    for (auto _ : estado) {
+        leeCon(0.0);
+        malloc_trim(0);
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const double antes = campoDeEstado("VmRSS:");
+        if (!leeCon(1e15)) {
+            estado.SkipWithError("the generated file was not read whole");
+            break;
+        }
+        pico = campoDeEstado("VmHWM:") - antes;
+        double abajo = 0.0;
+        double arriba = 4.0 * pico + (64u << 20);
+        while (arriba - abajo > 0.005 * arriba) {
+            const double medio = (abajo + arriba) / 2.0;
+            (leeCon(medio) ? arriba : abajo) = medio;
+        }
+        menor = arriba;
+    }
+    std::remove(nombreArchivo.c_str());
+    estado.counters["KiB"] = static_cast<double>(texto.size()) / 1024.0;
+    estado.counters["pico_MB"] = pico / 1e6;
+    estado.counters["estimado_MB"] = menor / 1e6;
+}
+
+// A column of 29 storeys under 10^5 combinations, each of two cases: the combination rows
+// of its 59 nodes and bars fill the memory.
+std::string columnaConCombos()
+{
+    std::ostringstream s;
+    s << "nudos:";
+    for (int j = 0; j <= 29; ++j)
+        s << ' ' << j + 1 << " 0 " << 3 * j;
+    s << "\nbarras:";
+    for (int j = 1; j <= 29; ++j)
+        s << ' ' << j << ' ' << j << ' ' << j + 1;
+    s << "\napoyo: 1 1 1 1\nseccionRectangular: C 0.4 0.4 2.5e7 24";
+    for (int j = 1; j <= 29; ++j)
+        s << ' ' << j;
+    s << "\npuntual: W 10 0 0";
+    for (int j = 2; j <= 30; ++j)
+        s << ' ' << j;
+    s << "\npesoPropio: D\n";
+    for (int c = 0; c < 100000; ++c)
+        s << "combo: C" << c << ' ' << 1 + c << " D " << 0.5 + c << " W\n";
+    return s.str();
+}
+
+void BM_MemoriaDeLecturaPortico(benchmark::State& estado) { medirMemoriaDeLectura(estado, generar(40, 10).texto); }
+
+void BM_MemoriaDeLecturaReferencias(benchmark::State& estado)
+{
+    std::string texto = cadena() + "puntual: R 1 0 0";
+    for (int i = 0; i < 1000000; ++i)
+        texto += " 2";
+    medirMemoriaDeLectura(estado, texto + "\ncombo: U 1.5 R\n");
+}
+
+void BM_MemoriaDeLecturaCombos(benchmark::State& estado) { medirMemoriaDeLectura(estado, columnaConCombos()); }
+
 }  // namespace
 
 BENCHMARK(BM_funcionLeerArchivo)
@@ -238,5 +334,9 @@ BENCHMARK(BM_UnComboLargo)
     ->Args({10000, 100000})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+BENCHMARK(BM_MemoriaDeLecturaPortico)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_MemoriaDeLecturaReferencias)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_MemoriaDeLecturaCombos)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

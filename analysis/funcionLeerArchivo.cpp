@@ -64,7 +64,7 @@ void sinModelo()
 }
 
 // A scale of the file replaces the default only when above 0; an absent tag reads as -1.
-bool leerEscala(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, double& escala)
+bool leerEscala(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, double& escala)
 {
     double valor = -1.0;
     if (!memoria.consultar(lector, [&] { valor = lector.getReal(etiqueta); }))
@@ -74,7 +74,7 @@ bool leerEscala(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const
     return true;
 }
 
-bool leerEscalas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria)
+bool leerEscalas(claseLeerArchivo& lector, MemoriaDeLectura& memoria)
 {
     escalasPorDefecto();
     int decimales = -1;
@@ -122,7 +122,7 @@ void paraCadaElemento(const Filas& filas, std::size_t fijos, const Indice& indic
 }
 
 // The rows of one tag, as the reader answers them within the memory left.
-bool consultarFilas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
+bool consultarFilas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
                     Filas& filas)
 {
     return memoria.consultar(lector, [&] { filas = lector.getFilasEtiqueta(etiqueta, salto); });
@@ -157,7 +157,7 @@ double bytesDeNombresEnElementos(const Filas& filas, std::size_t fijos)
 // Reads the rows of one tag, applies them and prints the tag's progress line when the
 // file has any such row. `conNombre`: the elements keep the row's name.
 template <class Accion>
-bool leerFilas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
+bool leerFilas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
                std::size_t fijos, const Indice& indice, const char* lineaDeProgreso, bool conNombre, Accion accion)
 {
     Filas filas;
@@ -233,7 +233,7 @@ private:
 // the row names, and each element then gets all of its loads through one call of entregar.
 // Prints the tag's progress line when the file has any such row.
 template <int Columnas, class Carga, class Entregar>
-bool leerCargas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, std::size_t elementos,
+bool leerCargas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, std::size_t elementos,
                 const Indice& indice, const char* lineaDeProgreso, Carga carga, Entregar entregar)
 {
     Filas filas;
@@ -268,7 +268,7 @@ void leerNudos(const Eigen::MatrixXd& tabla)
 }
 
 // Support codes are whole numbers; spring stiffnesses and point loads reals.
-bool leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& nudos)
+bool leerApoyosResortesYPuntuales(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& nudos)
 {
     return leerFilas(lector, memoria, "apoyo:", 0, 3, nudos, "transferencia de apoyos a nudo[i] OK", false,
                      [](const Valores& v, const std::string&, std::size_t i) {
@@ -319,7 +319,7 @@ CombosDelModelo combosDe(const Filas& filas)
 // many combinations may not fit, so before the index of the combinations is made, the
 // memory is reckoned for it, for the nodes' rows, which follow, and for the bars, which
 // come later with their rows (owed to that step). Answers false when they do not fit.
-bool leerCombos(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelModelo& combos,
+bool leerCombos(claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelModelo& combos,
                 double& bytesDeLasBarras)
 {
     Filas filas;
@@ -365,7 +365,7 @@ void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
 
 // Section rows: name, then b, h (or A, I), E and unit weight, then bar numbers. Their
 // progress lines come also when the file has no such row.
-bool leerSecciones(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
+bool leerSecciones(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
 {
     const auto seccion = [](bool rectangular) {
         return [rectangular](const Valores& v, const std::string& nombre, std::size_t i) {
@@ -388,7 +388,7 @@ bool leerSecciones(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, co
 }
 
 // End fixity and distributed loads, whether or not there are bars.
-bool leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
+bool leerArticulacionesYDistribuidas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
 {
     return leerFilas(lector, memoria, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
                      false,
@@ -430,7 +430,7 @@ double bytesDelPesoPropio(const std::string& caso)
     return bytes;
 }
 
-bool leerPesoPropio(const claseLeerArchivo& lector, MemoriaDeLectura& memoria)
+bool leerPesoPropio(claseLeerArchivo& lector, MemoriaDeLectura& memoria)
 {
     int filas = 0;
     if (!memoria.consultar(lector, [&] { filas = lector.getNoEtiquetas("pesoPropio:"); }))

@@ -60,11 +60,11 @@ void MemoriaDeLectura::pagar(double bytes)
     libre -= bytes;
 }
 
-void MemoriaDeLectura::acotar(const claseLeerArchivo& lector)
+void MemoriaDeLectura::acotar(claseLeerArchivo& lector)
 {
     if (libre - reservado < margenDeConsulta)
         libre = memoriaLibre();
-    const_cast<claseLeerArchivo&>(lector).setMemoriaMaxima(std::max(0.0, libre - reservado));
+    lector.setMemoriaMaxima(std::max(0.0, libre - reservado));
 }
 
 void MemoriaDeLectura::avisar(const std::string& archivo) const

@@ -29,13 +29,13 @@ public:
 
     // Runs a query of the reader bounded by what is left; false when it ran out.
     template <class Consulta>
-    bool consultar(const claseLeerArchivo& lector, Consulta consulta);
+    bool consultar(claseLeerArchivo& lector, Consulta consulta);
 
     // The console line of a step that did not fit.
     void avisar(const std::string& archivo) const;
 
 private:
-    void acotar(const claseLeerArchivo& lector);
+    void acotar(claseLeerArchivo& lector);
 
     MemoriaLibre memoriaLibre;
     double margenDeConsulta;   // below this much left, the memory is asked again before a query
@@ -45,7 +45,7 @@ private:
 };
 
 template <class Consulta>
-bool MemoriaDeLectura::consultar(const claseLeerArchivo& lector, Consulta consulta)
+bool MemoriaDeLectura::consultar(claseLeerArchivo& lector, Consulta consulta)
 {
     acotar(lector);
     consulta();

@@ -623,3 +623,57 @@ TEST_F(Lector, ArchivoDeSoloLecturaSeLeeComoCualquierOtro)
     ASSERT_TRUE(WIFEXITED(estado));
     EXPECT_EQ(WEXITSTATUS(estado), 2);
 }
+
+// --- Memory ----------------------------------------------------------------------------
+
+// Under a bound below the file's own size no query can hold the file's text: each answers
+// nothing, says nothing (not even that a value is missing) and reports it ran out.
+TEST_F(Lector, BajoUnaCotaMenorQueElArchivoNingunaConsultaResponde)
+{
+    std::string texto = "T 1 2 3 4 5 6\nR 5\nC X 1 D\nS nombre\n";
+    for (int i = 0; i < 200; ++i)
+        texto += "relleno ";
+    claseLeerArchivo lector = sobre(texto);
+    lector.setMemoriaMaxima(static_cast<double>(texto.size()) / 2.0);
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getNoEtiquetas("T"), 0);
+    EXPECT_EQ(lector.getMatriz("T", 3).size(), 0);
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("T", 1, 0).empty());
+    EXPECT_TRUE(lector.getFactoresEtiqueta("C", 1, 1).empty());
+    EXPECT_TRUE(lector.getNombresDeFactores("C", 1, 1).empty());
+    EXPECT_TRUE(lector.getFilasEtiqueta("T", 0).empty());
+    EXPECT_TRUE(lector.getParesEtiqueta("C", 1).empty());
+    EXPECT_EQ(lector.getString("S", 1), "");
+    EXPECT_EQ(lector.getReal("R"), -1.0);
+    EXPECT_EQ(lector.getEntero("Ausente"), -1);
+    EXPECT_EQ(consola.texto(), "");
+    EXPECT_TRUE(lector.faltoMemoria());
+
+    // With room to spare the same reader answers again, and its queries took the text.
+    lector.setMemoriaMaxima(1e9);
+    EXPECT_FALSE(lector.faltoMemoria());
+    EXPECT_EQ(lector.getMatriz("T", 3), filas({{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(lector.getReal("R"), 5.0);
+    EXPECT_FALSE(lector.faltoMemoria());
+    EXPECT_GE(lector.getPicoDeMemoria(), static_cast<double>(texto.size()));
+}
+
+// A row of a million references, 2 MB of text, is a run of 8 MB of values: under a bound of
+// 5 MB the query stops before it makes the run, and answers nothing.
+TEST_F(Lector, UnaFilaMayorQueLaCotaNoSeHace)
+{
+    std::string texto = "P Q 1 0 0";
+    for (int k = 0; k < 1000000; ++k)
+        texto += " 2";
+    claseLeerArchivo lector = sobre(texto);
+    lector.setMemoriaMaxima(5e6);
+    EXPECT_TRUE(lector.getFilasEtiqueta("P", 1).empty());
+    EXPECT_TRUE(lector.faltoMemoria());
+    EXPECT_LE(lector.getPicoDeMemoria(), 5e6);
+
+    lector.setMemoriaMaxima(12e6);
+    const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta("P", 1);
+    ASSERT_EQ(filas.size(), 1u);
+    EXPECT_EQ(filas[0].valores.size(), 1000003u);
+    EXPECT_FALSE(lector.faltoMemoria());
+}

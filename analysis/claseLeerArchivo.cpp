@@ -157,14 +157,15 @@ void avisarSiTerminaEnNumeroMalEscrito(const std::string& palabra, const std::st
 }
 
 // A value whose number stops at a comma (0,05 reads as 0): a decimal comma, told with the
-// part that was read. Numeric words hold no comma, so only a value after a tag gets here.
+// part that was read, which is not always what is used (a scale of 0 leaves the default).
+// Numeric words hold no comma, so only a value after a tag gets here.
 void avisarSiParaEnComa(const std::string& palabra, const char* resto, const std::string& etiqueta, int aparicion)
 {
     if (*resto != ',')
         return;
     const std::size_t leidos = static_cast<std::size_t>(resto - palabra.c_str());
     std::cout << "Advertencia: la palabra " << palabra << " de " << etiqueta << " (aparición " << aparicion
-              << ") no es un número (coma decimal); se toma " << palabra.substr(0, leidos) << std::endl;
+              << ") no es un número (coma decimal); se lee " << palabra.substr(0, leidos) << std::endl;
 }
 
 // The longest number at the start of the word, as the standard conversion reads it (1.2.3

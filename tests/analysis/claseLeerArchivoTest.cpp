@@ -526,14 +526,14 @@ const CasoComa kCasosComa[] = {
 
 class ValorConComa : public Lector, public ::testing::WithParamInterface<CasoComa> {};
 
-TEST_P(ValorConComa, AvisaLoQueSeToma)
+TEST_P(ValorConComa, AvisaLoQueSeLee)
 {
     const CasoComa& caso = GetParam();
     const claseLeerArchivo lector = sobre(std::string("v: 1 x v: ") + caso.palabra);
     const auto aviso = [&](const char* toma) {
         return toma == nullptr ? std::string()
                                : std::string("Advertencia: la palabra ") + caso.palabra
-                                     + " de v: (aparición 2) no es un número (coma decimal); se toma " + toma + "\n";
+                                     + " de v: (aparición 2) no es un número (coma decimal); se lee " + toma + "\n";
     };
     {
         CapturaConsola consola;

@@ -145,12 +145,13 @@ const CasoMalEscrito kCasos[] = {
          EXPECT_EQ(noNudos, 3);
          EXPECT_EQ(noBarras, 1);
      }},
-    // A scale whose number stops at the comma reads as 0: the default stays.
+    // A scale whose number stops at the comma reads as 0, which is no scale: the default
+    // stays, so the line tells what was read, not what is used.
     {"ComaEnUnaEscala", true, "escalaM: ", "0,05", "0", "\n",
-     "Advertencia: la palabra 0,05 de escalaM: (aparición 1) no es un número (coma decimal); se toma 0",
+     "Advertencia: la palabra 0,05 de escalaM: (aparición 1) no es un número (coma decimal); se lee 0",
      [] { EXPECT_EQ(escalaM, 0.1); }},
     {"ComaEnLaPrecision", true, "precision: ", "2,5", "2", "\n",
-     "Advertencia: la palabra 2,5 de precision: (aparición 1) no es un número (coma decimal); se toma 2",
+     "Advertencia: la palabra 2,5 de precision: (aparición 1) no es un número (coma decimal); se lee 2",
      [] { EXPECT_EQ(precision, 2); }},
 };
 

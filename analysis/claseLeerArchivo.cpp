@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <limits>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -214,21 +215,25 @@ void avisarSiTerminaEnNumeroMalEscrito(const std::string& palabra, const std::st
               << std::endl;
 }
 
-// A value whose number stops at a comma (0,05 reads as 0): a decimal comma, told with the
-// part that was read. Numeric words hold no comma, so only a value after a tag gets here.
-void avisarSiParaEnComa(const std::string& palabra, const char* resto, const std::string& etiqueta, int aparicion)
+// A value whose number stops at one of the `paradas` characters: a decimal comma (0,05
+// reads as 0) or, for an integer, a capital E (3E2 reads as 3). Told with the part that
+// was read, which is not always what is used (a scale of 0 leaves the default). Numeric
+// words hold neither, so only a value after a tag gets here.
+void avisarSiParaEn(std::string_view paradas, const std::string& palabra, const char* resto,
+                    const std::string& etiqueta, int aparicion)
 {
-    if (*resto != ',')
+    if (paradas.find(*resto) == std::string_view::npos)
         return;
+    const char* causa = *resto == ',' ? "coma decimal" : "E mayúscula";
     const std::size_t leidos = static_cast<std::size_t>(resto - palabra.c_str());
     std::cout << "Advertencia: la palabra " << palabra << " de " << etiqueta << " (aparición " << aparicion
-              << ") no es un número (coma decimal); se toma " << palabra.substr(0, leidos) << std::endl;
+              << ") no es un número (" << causa << "); se lee " << palabra.substr(0, leidos) << std::endl;
 }
 
 // The longest number at the start of the word, as the standard conversion reads it (1.2.3
 // gives 1.2, 5e- gives 5). A word that starts with no number, or a number beyond the range
 // of a double, reads as 0 with a console line; a number too small to hold reads as what
-// the conversion gives (0 or a subnormal).
+// the conversion gives (0 or a subnormal). A capital E is an exponent here (3E2 gives 300).
 double aReal(const std::string& palabra, const std::string& etiqueta, int aparicion)
 {
     const char* texto = palabra.c_str();
@@ -240,12 +245,13 @@ double aReal(const std::string& palabra, const std::string& etiqueta, int aparic
         avisarNoNumero(palabra, etiqueta, aparicion);
         return 0.0;
     }
-    avisarSiParaEnComa(palabra, resto, etiqueta, aparicion);
+    avisarSiParaEn(",", palabra, resto, etiqueta, aparicion);
     return valor;
 }
 
-// Base-10 integer at the start of the word (3.7 gives 3); no number, or one beyond the
-// range of an int, reads as 0 with a console line.
+// Base-10 integer at the start of the word (3.7 and 3e2 give 3, silently; 3E2 gives 3 with
+// a console line, as a mistyped exponent); no number, or one beyond the range of an int,
+// reads as 0 with a console line.
 int aEntero(const std::string& palabra, const std::string& etiqueta, int aparicion)
 {
     const char* texto = palabra.c_str();
@@ -256,7 +262,7 @@ int aEntero(const std::string& palabra, const std::string& etiqueta, int aparici
         avisarNoNumero(palabra, etiqueta, aparicion);
         return 0;
     }
-    avisarSiParaEnComa(palabra, resto, etiqueta, aparicion);
+    avisarSiParaEn(",E", palabra, resto, etiqueta, aparicion);
     return static_cast<int>(valor);
 }
 

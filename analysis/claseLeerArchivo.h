@@ -19,8 +19,8 @@
 //
 // A run, block or factor list still ends at a word such as 1,4 or 3E2 (a decimal comma or a
 // capital E), but with a console line naming the word, the tag and the occurrence; so does
-// a value after a tag whose number stops at a comma. Words in a name's place are never
-// examined.
+// a value after a tag whose number stops at a comma, or for an integer at a capital E (a
+// real reads 3E2 as 300). Words in a name's place are never examined.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();

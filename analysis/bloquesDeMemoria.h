@@ -59,9 +59,10 @@ inline double memoriaResidente()
     return residentes * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-// `bytes` available now, and later that less what the process has taken since: how a
-// caller that names the memory available (a test, a benchmark) has the checks see it.
+// `bytes` available now, and later that less what the process has taken since (memory it
+// gives back, an earlier model's say, adds nothing): how a caller that names the memory
+// available (a test, a benchmark) has the checks see it.
 inline auto memoriaDesdeAhora(double bytes)
 {
-    return [bytes, inicial = memoriaResidente()] { return bytes - (memoriaResidente() - inicial); };
+    return [bytes, inicial = memoriaResidente()] { return bytes - std::max(0.0, memoriaResidente() - inicial); };
 }

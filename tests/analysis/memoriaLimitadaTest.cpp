@@ -264,7 +264,8 @@ INSTANTIATE_TEST_SUITE_P(Limites, LimiteDelProceso, ::testing::Values(kEspacio, 
                          [](const auto& info) { return std::string(info.param.recurso == RLIMIT_AS ? "Espacio" : "Datos"); });
 
 // Control groups laid out as files below a directory of the test's own: /proc/self/cgroup,
-// /proc/self/mountinfo and the groups' memory files, and the room they leave.
+// /proc/self/mountinfo and the groups' memory files, and the room they leave. A group
+// without memory.stat counts its whole usage.
 struct CasoCgroup {
     const char* nombre;
     std::vector<std::pair<const char*, const char*>> archivos;   // path below the root, text
@@ -323,6 +324,44 @@ const CasoCgroup kCasosCgroup[] = {
       {"sys/fs/cgroup/sub/memory.max", "800\n"}, {"sys/fs/cgroup/sub/memory.current", "300\n"},
       {"sys/fs/cgroup/memory.max", "10000\n"}, {"sys/fs/cgroup/memory.current", "0\n"}},
      500},
+    // Inactive file pages are page cache that reclaim gives back: each group counts its
+    // usage less them. Below, 500000 - (450000 - 300000) = 350000; above, where the cache
+    // is smaller, 600000 - (580000 - 300000) = 320000, the lesser. active_file stays counted.
+    {"CacheInactivaEnCadaGrupo",
+     {{"proc/self/cgroup", "0::/a/b\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/b/memory.max", "500000\n"}, {"sys/fs/cgroup/a/b/memory.current", "450000\n"},
+      {"sys/fs/cgroup/a/b/memory.stat",
+       "anon 100000\nfile 350000\nactive_anon 100000\ninactive_anon 0\nactive_file 50000\ninactive_file 300000\n"},
+      {"sys/fs/cgroup/a/memory.max", "600000\n"}, {"sys/fs/cgroup/a/memory.current", "580000\n"},
+      {"sys/fs/cgroup/a/memory.stat",
+       "anon 180000\nfile 400000\nactive_anon 180000\ninactive_anon 0\nactive_file 100000\ninactive_file 300000\n"}},
+     320000},
+    // v1's usage counts the groups below, and so does total_inactive_file; inactive_file is
+    // the group's own pages alone: 2000000 - (1500000 - 900000) = 1400000, where the
+    // group's own 200000 would give 700000.
+    {"CacheInactivaVersion1",
+     {{"proc/self/cgroup", "4:memory:/lote\n0::/\n"},
+      {"proc/self/mountinfo", "35 31 0:32 / /sys/fs/cgroup/memory rw,relatime - cgroup cgroup rw,memory\n"},
+      {"sys/fs/cgroup/memory/lote/memory.limit_in_bytes", "2000000\n"},
+      {"sys/fs/cgroup/memory/lote/memory.usage_in_bytes", "1500000\n"},
+      {"sys/fs/cgroup/memory/lote/memory.stat",
+       "cache 300000\nrss 100000\ninactive_anon 100000\nactive_anon 0\ninactive_file 200000\n"
+       "active_file 100000\nhierarchical_memory_limit 2000000\ntotal_cache 1100000\ntotal_rss 400000\n"
+       "total_inactive_anon 400000\ntotal_active_anon 0\ntotal_inactive_file 900000\ntotal_active_file 200000\n"}},
+     1400000},
+    // A memory.stat without the key subtracts nothing: 1000 - 400.
+    {"EstadisticaSinLaClave",
+     {{"proc/self/cgroup", "0::/a\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/memory.max", "1000\n"}, {"sys/fs/cgroup/a/memory.current", "400\n"},
+      {"sys/fs/cgroup/a/memory.stat", "anon 100\nfile 300\nactive_file 300\n"}},
+     600},
+    // More inactive pages than usage (the two are read at different moments) leave a
+    // working set of 0, not a negative one: the whole limit, 1000.
+    {"InactivasMayoresQueElUso",
+     {{"proc/self/cgroup", "0::/a\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/memory.max", "1000\n"}, {"sys/fs/cgroup/a/memory.current", "300\n"},
+      {"sys/fs/cgroup/a/memory.stat", "file 500\ninactive_file 500\n"}},
+     1000},
 };
 
 class Cgroup : public ::testing::TestWithParam<CasoCgroup> {

@@ -464,7 +464,9 @@ auto claseLeerArchivo::contada(Consulta consulta) const
     auto respuesta = consulta(memoria);
     sinMemoria = sinMemoria || memoria.excedida;
     picoDeMemoria = std::max(picoDeMemoria, memoria.pico);
-    return memoria.excedida ? decltype(respuesta){} : respuesta;
+    if (memoria.excedida)
+        return decltype(respuesta){};
+    return respuesta;   // moved, not copied: a copy would leave the first in the heap
 }
 
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta) const

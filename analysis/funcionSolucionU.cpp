@@ -84,9 +84,10 @@ constexpr Eigen::Index kModosPorBloque = 32;
 constexpr double kDoblesDeRigidez = 3.0 * (36.0 + 2.0);
 
 // Beyond the heap blocks the count sees: the kernel's page tables (8 bytes a page of 4 KiB)
-// and the heap's own headers, and pages that small blocks and the stack only partly fill.
+// and the heap's own headers; and a fixed part for pages that small blocks and the stack
+// only partly fill, and for the pages a memory control group charges each CPU ahead (64).
 constexpr double kHolgura = 1.005;
-constexpr double kHolguraFija = 1024.0 * 1024.0;
+constexpr double kHolguraFija = 256.0 * 1024.0;
 
 // The memory available, asked right before each step it guards: what the steps before
 // took is then in use.

@@ -35,8 +35,9 @@ MemoriaDeLectura::MemoriaDeLectura(MemoriaLibre memoriaLibre, double bytesDelArc
       margenDeConsulta(std::max(kConsultaMinima, kConsultaPorByte * bytesDelArchivo)),
       libre(this->memoriaLibre())
 {
-    // Pages that small blocks and the stack only partly fill, which no step counts.
-    constexpr double kHolguraFija = 1024.0 * 1024.0;
+    // Pages that small blocks and the stack only partly fill, and those a memory control
+    // group charges each CPU ahead (64), which no step counts.
+    constexpr double kHolguraFija = 256.0 * 1024.0;
     reservar(kHolguraFija);
 }
 

@@ -5,6 +5,7 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,7 @@ const CasoDeBarrido kCasosDeBarrido[] = {
     {"PorticoDeRangoCompleto", 20, 10, 2, false},   // 693 DOF, some 12 MB
     {"Mecanismo", 20, 10, 2, true},                 // the same frame swaying
     {"MuchasCombinaciones", 4, 3, 6000, false},     // the rows and results of 6000 combinations
+    {"CombinacionesDeUnaBarra", 1, 0, 30000, false},   // reading them takes the most
 };
 
 // Exit codes of the child.
@@ -139,15 +141,19 @@ TEST_P(BarridoDeMemoria, ResueltoORehusadoNuncaTerminadoPorElNucleo)
     const GrupoDeMemoria::Fin suelo = grupo.enElGrupo(nada);
     ASSERT_TRUE(suelo.terminado);
     const double minimo = grupo.pico();
-    ASSERT_TRUE(grupo.limitar(0));
-    const GrupoDeMemoria::Fin sinLimite = grupo.enElGrupo(leerYResolver);
-    ASSERT_TRUE(sinLimite.terminado);
-    ASSERT_EQ(sinLimite.codigo, kResuelto);
-    const double pico = grupo.pico();
+    // The model's peak, the larger of two runs: one may find pages that another charges.
+    double pico = 0.0;
+    for (int vez = 0; vez < 2; ++vez) {
+        ASSERT_TRUE(grupo.limitar(0));
+        const GrupoDeMemoria::Fin sinLimite = grupo.enElGrupo(leerYResolver);
+        ASSERT_TRUE(sinLimite.terminado);
+        ASSERT_EQ(sinLimite.codigo, kResuelto);
+        pico = std::max(pico, grupo.pico());
+    }
     ASSERT_GT(pico, minimo);
 
-    for (double fraccion : {0.0, 0.1, 0.25, 0.4, 0.55, 0.7, 0.85, 0.95, 1.0}) {
-        const double limite = minimo + (1 << 20) + fraccion * (pico - minimo);
+    for (int paso = 0; paso <= 20; ++paso) {
+        const double limite = minimo + (1 << 20) + paso / 20.0 * (pico - minimo);
         ASSERT_TRUE(grupo.limitar(limite));
         const GrupoDeMemoria::Fin fin = grupo.enElGrupo(leerYResolver);
         EXPECT_TRUE(fin.terminado) << "límite de " << limite / 1e6 << " MB: terminado por la señal " << fin.codigo;

@@ -417,7 +417,7 @@ namespace {
 // up to 16) and a row of doubles (3 for a node, 4 for a bar). Short names: 100 x (3200 +
 // 2400) + 10 x (3200 + 3200) = 624000 bytes; 40-character names: 100 x (9600 + 2400) + 10
 // x (9600 + 3200) = 1328000 bytes. Model building reckons these rows and more (the index
-// of the combinations, the text of the file) before it makes them, and keeps 1 MiB aside
+// of the combinations, the text of the file) before it makes them, and keeps 256 KiB aside
 // for pages that no step counts.
 struct CasoMemoria {
     const char* nombre;
@@ -463,7 +463,7 @@ protected:
     }
 };
 
-constexpr double kAparte = 1024.0 * 1024.0;
+constexpr double kAparte = 256.0 * 1024.0;
 
 // With room for the rows alone the model is refused before any row is made, and the line
 // names more than that room; with room to spare it is read whole.

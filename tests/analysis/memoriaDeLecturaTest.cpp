@@ -32,9 +32,10 @@ constexpr double kMiB = 1024.0 * 1024.0;
 
 }  // namespace
 
-// The ledger keeps 1 MiB aside; a step that fits in what is left is taken without asking
-// again; one that does not asks once more (the steps before may have given memory back),
-// and is refused if it still does not fit, the line naming the step and what is owed.
+// The ledger keeps a quarter of a MiB aside; a step that fits in what is left is taken
+// without asking again; one that does not asks once more (the steps before may have given
+// memory back), and is refused if it still does not fit, the line naming the step and what
+// is owed.
 TEST(MemoriaDeLectura, LlevaLaCuentaDeLoTomadoYLoDebido)
 {
     MemoriaDePrueba libre{100 * kMiB};
@@ -43,16 +44,16 @@ TEST(MemoriaDeLectura, LlevaLaCuentaDeLoTomadoYLoDebido)
     EXPECT_TRUE(memoria.tomar(60 * kMiB));
     libre.bytes -= 60 * kMiB;                  // the step takes its memory
     memoria.reservar(30 * kMiB);
-    EXPECT_TRUE(memoria.tomar(9 * kMiB));      // 100 - 60 - 1 - 30 = 9 MiB left
-    libre.bytes -= 9 * kMiB;
+    EXPECT_TRUE(memoria.tomar(9.75 * kMiB));   // 100 - 60 - 0.25 - 30 = 9.75 MiB left
+    libre.bytes -= 9.75 * kMiB;
     EXPECT_EQ(libre.preguntas, 1);
 
     EXPECT_FALSE(memoria.tomar(1 * kMiB));
     EXPECT_EQ(libre.preguntas, 2);
     CapturaConsola consola;
     memoria.avisar("entrada.txt");
-    // The step of 1 MiB and the 31 MiB owed: 32 MiB = 0.0335544 GB.
-    EXPECT_EQ(consola.texto(), "No hay memoria para leer el archivo de entrada: entrada.txt (se necesitan 0.0335544 GB)\n");
+    // The step of 1 MiB and the 30.25 MiB owed: 31.25 MiB = 0.032768 GB.
+    EXPECT_EQ(consola.texto(), "No hay memoria para leer el archivo de entrada: entrada.txt (se necesitan 0.032768 GB)\n");
 
     // Memory given back by the steps before is seen when the ledger asks again.
     libre.bytes += 20 * kMiB;
@@ -61,8 +62,8 @@ TEST(MemoriaDeLectura, LlevaLaCuentaDeLoTomadoYLoDebido)
     EXPECT_EQ(libre.preguntas, 3);
     memoria.pagar(30 * kMiB);                  // the owed step comes, and takes what was kept for it
     libre.bytes -= 30 * kMiB;
-    // 100 - 60 - 9 + 20 - 1 - 30 = 20 MiB free, 1 of them aside.
-    EXPECT_FALSE(memoria.tomar(20 * kMiB));
+    // 100 - 60 - 9.75 + 20 - 1 - 30 = 19.25 MiB free, a quarter of them aside.
+    EXPECT_FALSE(memoria.tomar(19.25 * kMiB));
     EXPECT_TRUE(memoria.tomar(19 * kMiB));
 }
 

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <linux/magic.h>
-#include <sys/vfs.h>
-#include <unistd.h>
+#include <cstdint>
 
 #include <algorithm>
 #include <string>
@@ -115,13 +112,30 @@ int leerYResolver()
 // What the child does before it reads: what the process holds then is its floor.
 int nada() { return kResuelto; }
 
+// How a check ended in a group of its own, limited to `limite` bytes (none for 0), and the
+// most the group held: a fresh group each time, whose peak counts from its making.
+struct Corrida {
+    GrupoDeMemoria::Desenlace desenlace;
+    double pico;
+};
+
+template <class Comprobacion>
+Corrida enUnGrupo(double limite, Comprobacion comprobacion)
+{
+    GrupoDeMemoria grupo;
+    if (limite > 0 && !grupo.limitar(static_cast<std::uint64_t>(limite)))
+        return {{-1, 0}, -1.0};
+    const GrupoDeMemoria::Desenlace desenlace = grupo.ejecutar(comprobacion);
+    return {desenlace, grupo.pico()};
+}
+
 class BarridoDeMemoria : public ::testing::TestWithParam<CasoDeBarrido> {
 protected:
     void SetUp() override
     {
-#ifdef ORVELTA_CON_ASAN
-        GTEST_SKIP() << "AddressSanitizer's shadow memory and quarantine are not the program's memory";
-#endif
+        const GrupoDeMemoria prueba;
+        if (!prueba.existe())
+            GTEST_SKIP() << prueba.motivo();
         reiniciarEstadoGlobal();
     }
     void TearDown() override { reiniciarEstadoGlobal(); }
@@ -131,71 +145,29 @@ protected:
 
 TEST_P(BarridoDeMemoria, ResueltoORehusadoNuncaTerminadoPorElNucleo)
 {
-    GrupoDeMemoria grupo;
-    if (!grupo.valido())
-        GTEST_SKIP() << grupo.motivo();
     const CasoDeBarrido& caso = GetParam();
     nombreArchivo = directorio.escribir("entrada.txt", portico(caso.pisos, caso.vanos, caso.combos, caso.articulado));
 
-    ASSERT_TRUE(grupo.limitar(0));
-    const GrupoDeMemoria::Fin suelo = grupo.enElGrupo(nada);
-    ASSERT_TRUE(suelo.terminado);
-    const double minimo = grupo.pico();
+    const Corrida suelo = enUnGrupo(0, nada);
+    ASSERT_EQ(suelo.desenlace.codigo, kResuelto);
     // The model's peak, the larger of two runs: one may find pages that another charges.
     double pico = 0.0;
     for (int vez = 0; vez < 2; ++vez) {
-        ASSERT_TRUE(grupo.limitar(0));
-        const GrupoDeMemoria::Fin sinLimite = grupo.enElGrupo(leerYResolver);
-        ASSERT_TRUE(sinLimite.terminado);
-        ASSERT_EQ(sinLimite.codigo, kResuelto);
-        pico = std::max(pico, grupo.pico());
+        const Corrida libre = enUnGrupo(0, leerYResolver);
+        ASSERT_EQ(libre.desenlace.codigo, kResuelto) << "señal " << libre.desenlace.senal;
+        pico = std::max(pico, libre.pico);
     }
-    ASSERT_GT(pico, minimo);
+    ASSERT_GT(pico, suelo.pico);
 
     for (int paso = 0; paso <= 20; ++paso) {
-        const double limite = minimo + (1 << 20) + paso / 20.0 * (pico - minimo);
-        ASSERT_TRUE(grupo.limitar(limite));
-        const GrupoDeMemoria::Fin fin = grupo.enElGrupo(leerYResolver);
-        EXPECT_TRUE(fin.terminado) << "límite de " << limite / 1e6 << " MB: terminado por la señal " << fin.codigo;
-        EXPECT_TRUE(fin.codigo == kResuelto || fin.codigo == kRehusado) << "límite de " << limite / 1e6 << " MB";
+        const double limite = suelo.pico + (1 << 20) + paso / 20.0 * (pico - suelo.pico);
+        const Corrida corrida = enUnGrupo(limite, leerYResolver);
+        EXPECT_EQ(corrida.desenlace.senal, 0) << "límite de " << limite / 1e6 << " MB: terminado por una señal";
+        EXPECT_TRUE(corrida.desenlace.codigo == kResuelto || corrida.desenlace.codigo == kRehusado)
+            << "límite de " << limite / 1e6 << " MB: " << corrida.desenlace.codigo;
     }
-    ASSERT_TRUE(grupo.limitar(1.15 * pico));
-    const GrupoDeMemoria::Fin holgado = grupo.enElGrupo(leerYResolver);
-    EXPECT_TRUE(holgado.terminado);
-    EXPECT_EQ(holgado.codigo, kResuelto) << "con 1.15 veces su pico, " << pico / 1e6 << " MB";
-}
-
-// A group that holds page cache: a file of 300 MB written and synced there fills its limit
-// of 200 MB with clean pages, which the kernel takes back when a process asks. The 20 x 10
-// frame, some 13 MB at its peak, still fits: its reading and its solve count the group's
-// working set, not its cache.
-TEST_F(BarridoDeMemoria, UnGrupoLlenoDeCacheResuelveLoQueCabe)
-{
-    GrupoDeMemoria grupo;
-    if (!grupo.valido())
-        GTEST_SKIP() << grupo.motivo();
-    struct statfs sistema {};
-    if (statfs(directorio.camino().c_str(), &sistema) != 0 || sistema.f_type == TMPFS_MAGIC)
-        GTEST_SKIP() << "la carpeta temporal no está en un disco: sus páginas no son caché";
-    nombreArchivo = directorio.escribir("entrada.txt", portico(20, 10, 2, false));
-    const std::string relleno = (directorio.camino() / "relleno").string();
-
-    constexpr double kLimite = 200e6;
-    constexpr std::size_t kCache = 300u << 20;
-    ASSERT_TRUE(grupo.limitar(kLimite));
-    const GrupoDeMemoria::Fin fin = grupo.enElGrupo([&] {
-        const int archivo = ::open(relleno.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const std::string bloque(1u << 20, 'x');
-        for (std::size_t escrito = 0; archivo >= 0 && escrito < kCache; escrito += bloque.size())
-            if (::write(archivo, bloque.data(), bloque.size()) != static_cast<ssize_t>(bloque.size()))
-                return kOtro;
-        if (archivo < 0 || ::fsync(archivo) != 0 || ::close(archivo) != 0)
-            return kOtro;
-        return leerYResolver();
-    });
-    EXPECT_GE(grupo.pico(), 0.9 * kLimite);
-    EXPECT_TRUE(fin.terminado);
-    EXPECT_EQ(fin.codigo, kResuelto);
+    const Corrida holgada = enUnGrupo(1.15 * pico, leerYResolver);
+    EXPECT_EQ(holgada.desenlace.codigo, kResuelto) << "con 1.15 veces su pico, " << 1.15 * pico / 1e6 << " MB";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modelos, BarridoDeMemoria, ::testing::ValuesIn(kCasosDeBarrido),

@@ -20,9 +20,6 @@
 
 #include "sanitizador.h"
 
-constexpr const char* kAsanDistorsionaElUso =
-    "AddressSanitizer's shadow memory and quarantine distort what a control group counts";
-
 // A memory control group of the test's own, made at the root of a writable cgroup mount
 // with the memory controller (v1's memory mount, or the unified v2 mount with memory
 // enabled for its children), under a name no other test process uses, and removed when

@@ -7,6 +7,7 @@
 #include "capturaConsola.h"
 #include "lecturaDelModelo.h"
 #include "memoriaDeLectura.h"
+#include "sanitizador.h"
 #include "variablesGlobales.h"
 
 // Model building's reckoning of its memory: the ledger of what the steps took, the bytes of
@@ -139,6 +140,14 @@ const CasoDeLectura kCasosDeLectura[] = {
 
 class PasoGrande : public LecturaDelModelo, public ::testing::WithParamInterface<CasoDeLectura> {
 protected:
+    void SetUp() override
+    {
+#ifdef ORVELTA_CON_ASAN
+        GTEST_SKIP() << kAsanDistorsionaElUso;
+#endif
+        LecturaDelModelo::SetUp();
+    }
+
     std::string leerCon(double memoriaLibre)
     {
         CapturaConsola consola;

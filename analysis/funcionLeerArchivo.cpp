@@ -315,30 +315,25 @@ CombosDelModelo combosDe(const Filas& filas)
     return combos;
 }
 
-// The combinations, which every node and bar holds a row of: a model of many elements and
-// many combinations may not fit, so before the index of the combinations is made, the
-// memory is reckoned for it, for the nodes' rows, which follow, and for the bars, which
-// come later with their rows (owed to that step). Answers false when they do not fit.
-bool leerCombos(claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelModelo& combos,
-                double& bytesDeLasBarras)
+// The combinations: their index is reckoned before it is made, beside the rows that the
+// reader answered. Answers false when it does not fit; `pares` gets the pairs of the rows.
+bool leerCombos(claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelModelo& combos, double& pares)
 {
     Filas filas;
     if (!memoria.consultar(lector, [&] { filas = lector.getParesEtiqueta("combo:", 1); }))
         return false;
+    pares = static_cast<double>(paresDe(filas));
     std::vector<std::string_view> casos;
-    if (!memoria.tomar(bloqueDeVector<std::string_view>(static_cast<double>(paresDe(filas)))))
+    if (!memoria.tomar(bloqueDeVector<std::string_view>(pares)))
         return false;
     casos.reserve(paresDe(filas));
     for (const claseLeerArchivo::Fila& fila : filas)
         for (std::size_t j = 0; j < std::min(fila.valores.size(), fila.nombres.size()); ++j)
             casos.push_back(fila.nombres[j]);
     std::sort(casos.begin(), casos.end());
-    const double barras = bloqueDeVector<objBarra2d>(noBarras) + bytesDeFilasDeCombos(filas, noBarras, 4);
-    if (!memoria.tomar(bytesDeCombosDelModelo(filas, casos) + bytesDeFilasDeCombos(filas, noNudos, 3) + barras))
+    if (!memoria.tomar(bytesDeCombosDelModelo(filas, casos)))
         return false;
     std::vector<std::string_view>().swap(casos);
-    memoria.reservar(barras);
-    bytesDeLasBarras = barras;
     combos = combosDe(filas);
     noCombos = static_cast<int>(combos.cantidad());
     return true;
@@ -500,9 +495,17 @@ bool construirModelo(MemoriaDeLectura& memoria)
 
     leerNudos(tablaNudos);
     CombosDelModelo combos;
-    double bytesDeLasBarras = 0.0;
-    if (!leerApoyosResortesYPuntuales(lector, memoria, nudos) || !leerCombos(lector, memoria, combos, bytesDeLasBarras))
+    double pares = 0.0;
+    if (!leerApoyosResortesYPuntuales(lector, memoria, nudos) || !leerCombos(lector, memoria, combos, pares))
         return false;
+    // Every node and bar holds a row of every combination: a model of many elements and many
+    // combinations may not fit. Reckoned for the nodes' rows, which follow, and for the bars
+    // with theirs, which come later (owed to that step).
+    const double bytesDeLasBarras = bloqueDeVector<objBarra2d>(noBarras)
+                                  + bytesDeFilasDeCombos(combos.getNombres(), pares, noBarras, 4);
+    if (!memoria.tomar(bytesDeFilasDeCombos(combos.getNombres(), pares, noNudos, 3) + bytesDeLasBarras))
+        return false;
+    memoria.reservar(bytesDeLasBarras);
     for (objNudo2d& n : nudo)
         n.setCombos(combos);
     if (noCombos != 0)

@@ -118,19 +118,16 @@ double bytesDeCombosDelModelo(const std::vector<claseLeerArchivo::Fila>& filas,
     return bytes + bytesDeVectorCreciente(distintos, sizeof(std::vector<double>));
 }
 
-double bytesDeFilasDeCombos(const std::vector<claseLeerArchivo::Fila>& filas, double elementos, int columnas)
+double bytesDeFilasDeCombos(const std::vector<std::string>& nombres, double pares, double elementos, int columnas)
 {
-    const double combos = static_cast<double>(filas.size());
-    double nombres = bloqueDelHeap(combos * sizeof(std::string));
-    double todos = 0.0;
-    for (const claseLeerArchivo::Fila& fila : filas) {
-        nombres += heapDeTexto(static_cast<double>(fila.nombre.size()));
-        todos += static_cast<double>(pares(fila));
-    }
-    const double porElemento = nombres + bloqueDelHeap(combos * columnas * sizeof(double));
+    const double combos = static_cast<double>(nombres.size());
+    double bytesDeNombres = bloqueDelHeap(combos * sizeof(std::string));
+    for (const std::string& nombre : nombres)
+        bytesDeNombres += heapDeTexto(static_cast<double>(nombre.size()));
+    const double porElemento = bytesDeNombres + bloqueDelHeap(combos * columnas * sizeof(double));
     // One element's rows are made from an index of where each combination starts, the
     // next free place of each, and every term of the element's cases.
     const double alHacerlas = bloqueDelHeap((combos + 1.0) * sizeof(std::size_t))
-                            + bloqueDelHeap(combos * sizeof(std::size_t)) + bloqueDelHeap(todos * 3.0 * sizeof(std::size_t));
+                            + bloqueDelHeap(combos * sizeof(std::size_t)) + bloqueDelHeap(pares * 3.0 * sizeof(std::size_t));
     return elementos * porElemento + alHacerlas;
 }

@@ -63,9 +63,11 @@ double bytesDeVectorCreciente(double elementos, double tamano);
 
 // From the "combo:" rows as the reader answers them (a name given twice counted twice):
 // the bytes of the index of the combinations built from them (`casos`: the case name of
-// every pair, sorted), and of the combination rows of `elementos` elements with `columnas`
-// load columns each (each name and its row of the load matrix, and what making one
-// element's rows holds for a while).
+// every pair, sorted).
 double bytesDeCombosDelModelo(const std::vector<claseLeerArchivo::Fila>& filas,
                               const std::vector<std::string_view>& casos);
-double bytesDeFilasDeCombos(const std::vector<claseLeerArchivo::Fila>& filas, double elementos, int columnas);
+
+// The bytes of the combination rows of `elementos` elements with `columnas` load columns
+// each, for these combination names and `pares` pairs in all: each name and its row of the
+// load matrix, and what making one element's rows holds for a while.
+double bytesDeFilasDeCombos(const std::vector<std::string>& nombres, double pares, double elementos, int columnas);

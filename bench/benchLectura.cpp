@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include <malloc.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "funcionLeerArchivo.h"
@@ -234,22 +234,58 @@ double campoDeEstado(const char* campo)
     return 0.0;
 }
 
-// Reads the file with `memoriaLibre` bytes taken as the memory available; true when the
-// model was built.
-bool leeCon(double memoriaLibre)
+// Reads the file with `memoriaLibre` bytes taken as the memory available, and writes to
+// the descriptor whether the model was built and the resident memory the reading added at
+// its peak. What a process of its own does, run by leerEnOtroProceso.
+void leerYContar(const char* archivo, double memoriaLibre, int descriptor)
 {
-    nudo.clear();
-    barra.clear();
+    nombreArchivo = archivo;
     std::ostringstream sumidero;
-    std::streambuf* consola = std::cout.rdbuf(sumidero.rdbuf());
+    std::cout.rdbuf(sumidero.rdbuf());
+    const double antes = campoDeEstado("VmRSS:");
     funcionLeerArchivo(memoriaLibre);
-    std::cout.rdbuf(consola);
-    return noNudos > 0 && sumidero.str().find("No hay memoria") == std::string::npos;
+    const bool construido = noNudos > 0 && sumidero.str().find("No hay memoria") == std::string::npos;
+    const double respuesta[2] = {construido ? 1.0 : 0.0, campoDeEstado("VmHWM:") - antes};
+    if (write(descriptor, respuesta, sizeof respuesta) != static_cast<ssize_t>(sizeof respuesta))
+        _exit(1);
 }
 
-// The resident memory one reading adds at its peak (the process's peak set back to its
-// resident memory first, by writing 5 to clear_refs), and the least memory available in
-// which model building reads the model, found by halving to within 0.5 per cent.
+constexpr const char* kLeer = "--leer";
+
+// The reading in a process of its own, this program run again: a process that read before
+// would hold freed blocks the next reading reuses, and a fork would charge the copies of
+// the benchmark's own pages. Answers the memory added at the peak, -1 when the process
+// failed, and in `leido` whether it built the model.
+double leerEnOtroProceso(double memoriaLibre, bool& leido)
+{
+    leido = false;
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        return -1.0;
+    const std::string bytes = std::to_string(memoriaLibre);
+    const std::string descriptor = std::to_string(tubo[1]);
+    std::cout.flush();
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tubo[0]);
+        execl("/proc/self/exe", "benchLectura", kLeer, nombreArchivo.c_str(), bytes.c_str(), descriptor.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(1);
+    }
+    close(tubo[1]);
+    double respuesta[2] = {0.0, -1.0};
+    const bool recibido = hijo > 0 && read(tubo[0], respuesta, sizeof respuesta) == static_cast<ssize_t>(sizeof respuesta);
+    close(tubo[0]);
+    int estado = 0;
+    if (hijo > 0)
+        waitpid(hijo, &estado, 0);
+    leido = recibido && respuesta[0] > 0.0;
+    return recibido ? respuesta[1] : -1.0;
+}
+
+// The resident memory one reading adds at its peak, and the least memory available in
+// which model building reads the model, found by halving to within 0.5 per cent; each
+// reading in a process of its own.
 void medirMemoriaDeLectura(benchmark::State& estado, const std::string& texto)
 {
     nombreArchivo = (std::filesystem::temp_directory_path() / ("orvelta-bench-memoria-" + std::to_string(getpid()))).string();
@@ -257,20 +293,18 @@ void medirMemoriaDeLectura(benchmark::State& estado, const std::string& texto)
     double pico = 0.0;
     double menor = 0.0;
     for (auto _ : estado) {
-        leeCon(0.0);
-        malloc_trim(0);
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const double antes = campoDeEstado("VmRSS:");
-        if (!leeCon(1e15)) {
+        bool leido = false;
+        pico = leerEnOtroProceso(1e15, leido);
+        if (!leido) {
             estado.SkipWithError("the generated file was not read whole");
             break;
         }
-        pico = campoDeEstado("VmHWM:") - antes;
         double abajo = 0.0;
         double arriba = 4.0 * pico + (64u << 20);
         while (arriba - abajo > 0.005 * arriba) {
             const double medio = (abajo + arriba) / 2.0;
-            (leeCon(medio) ? arriba : abajo) = medio;
+            leerEnOtroProceso(medio, leido);
+            (leido ? arriba : abajo) = medio;
         }
         menor = arriba;
     }
@@ -339,4 +373,16 @@ BENCHMARK(BM_MemoriaDeLecturaPortico)->Unit(benchmark::kMillisecond)->Iterations
 BENCHMARK(BM_MemoriaDeLecturaReferencias)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_MemoriaDeLecturaCombos)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (argc == 5 && std::string(argv[1]) == kLeer) {
+        leerYContar(argv[2], std::stod(argv[3]), std::stoi(argv[4]));
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -89,14 +89,7 @@ TEST(MemoriaDeLectura, BloquesDelHeap)
 // 32) and its terms (2 x 24: 64): 128.
 TEST(MemoriaDeLectura, FilasDeCombos)
 {
-    std::vector<claseLeerArchivo::Fila> filas(2);
-    filas[0].nombre = "A";
-    filas[1].nombre = "B";
-    for (claseLeerArchivo::Fila& fila : filas) {
-        fila.valores = {1.0};
-        fila.nombres = {"D"};
-    }
-    EXPECT_EQ(bytesDeFilasDeCombos(filas, 10, 3), 1440.0 + 128.0);
+    EXPECT_EQ(bytesDeFilasDeCombos({"A", "B"}, 2, 10, 3), 1440.0 + 128.0);
 }
 
 // Files in which one step of model building takes much more than the file: the memory

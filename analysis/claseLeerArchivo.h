@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@
 //
 // A run, block or factor list still ends at a word such as 1,4 or 3E2 (a decimal comma or a
 // capital E), but with a console line naming the word, the tag and the occurrence; so does
-// a value after a tag whose number stops at a comma. Words in a name's place are never
-// examined.
+// a value after a tag whose number stops at a comma, or for an integer at a capital E (a
+// real reads 3E2 as 300). Words in a name's place are never examined.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();
@@ -45,6 +46,16 @@ public:
 
     bool esNumero(std::string palabra) const;
 
+    // The most memory, in bytes, that each later query may take for the file's text and
+    // for what it answers (no bound at first). A query that would take more stops and
+    // answers nothing (no words, an empty table, run or list) without a line of its own,
+    // and faltoMemoria() is then true until the next setMemoriaMaxima. getPicoDeMemoria()
+    // is the most that one query took since then: the caller's memory is still counted by
+    // the caller.
+    void setMemoriaMaxima(double bytes);
+    bool faltoMemoria() const;
+    double getPicoDeMemoria() const;
+
     // Every occurrence of a tag at once, in file order, in one pass: entry k - 1 holds what
     // getString(tag, k) and getMatrizEtiquetaRepetida(tag, k, salto) answer, or with the
     // pair lists what getFactoresEtiqueta and getNombresDeFactores (tag, k, salto) answer.
@@ -59,5 +70,13 @@ public:
     std::vector<Fila> getParesEtiqueta(std::string etiqueta, int salto) const;
 
 private:
+    template <class Consulta>
+    auto contada(Consulta consulta) const;
+    template <class Valor, class Convertir>
+    bool valorTrasLaUltima(const std::string& etiqueta, Valor& valor, Convertir convertir, const char* tipo) const;
+
     std::string nombreDelArchivo;
+    double memoriaMaxima = std::numeric_limits<double>::infinity();
+    mutable bool sinMemoria = false;
+    mutable double picoDeMemoria = 0.0;
 };

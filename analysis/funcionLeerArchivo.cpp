@@ -5,33 +5,21 @@
 #include <cmath>
 #include <iostream>
 #include <new>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "bloquesDeMemoria.h"
 #include "claseLeerArchivo.h"
+#include "indiceDeUsuario.h"
+#include "memoriaDeLectura.h"
 #include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
 namespace {
-
-// The lookups grow with the largest user number, not with the number of rows; a larger
-// number is refused so that a stray word cannot ask for gigabytes.
-constexpr double numeroMaximo = 1000000.0;
-
-// How the console lines name one kind of element.
-struct Clase {
-    const char* etiqueta;    // its table's tag
-    const char* articulo;    // "el" / "la"
-    const char* nombre;      // "nudo" / "barra"
-    const char* definido;    // "definido" / "definida"
-};
-
-const Clase claseNudo{"nudos:", "el", "nudo", "definido"};
-const Clase claseBarra{"barras:", "la", "barra", "definida"};
 
 // Whole numbers are read as reals and truncated toward zero. The truncation saturates at
 // the range of an int, so a huge support code stays a code that holds its direction.
@@ -42,121 +30,6 @@ int truncar(double valor)
     if (valor <= static_cast<double>(INT_MIN))
         return INT_MIN;
     return static_cast<int>(valor);
-}
-
-// A user number as the console shows it: truncated, without exponent while it fits.
-std::string comoEntero(double valor)
-{
-    const double entero = std::trunc(valor);
-    if (std::fabs(entero) < 1e15)
-        return std::to_string(static_cast<long long>(entero));
-    std::ostringstream texto;
-    texto << entero;
-    return texto.str();
-}
-
-// User number -> row of the table that defines it (-1 where no row does).
-class Indice {
-public:
-    explicit Indice(const Clase& clase) : clase(clase) {}
-
-    int fila(double numero) const
-    {
-        if (!(numero > -1.0) || std::trunc(numero) >= static_cast<double>(filas.size()))
-            return -1;
-        return filas[static_cast<std::size_t>(numero)];
-    }
-
-    // The row of an element that a row of another tag names; -1, with a console line, when
-    // no row of the table defines it.
-    int referido(double numero, const char* etiqueta, int aparicion) const
-    {
-        const int f = fila(numero);
-        if (f < 0)
-            std::cout << "Advertencia: " << clase.articulo << ' ' << clase.nombre << ' ' << comoEntero(numero)
-                      << " de " << etiqueta << " (aparición " << aparicion << ") no está " << clase.definido
-                      << " en " << clase.etiqueta << "; se omite" << std::endl;
-        return f;
-    }
-
-    // Indexes the first column of the table; prints one line per negative, too large or
-    // repeated number and answers how many there were.
-    int indexar(const Eigen::MatrixXd& tabla)
-    {
-        int errores = 0;
-        double mayor = -1.0;
-        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-            const double numero = std::trunc(tabla(r, 0));
-            if (numero < 0.0) {
-                error(r) << "el número de " << clase.nombre << ' ' << comoEntero(numero) << " es negativo" << std::endl;
-                ++errores;
-            } else if (numero > numeroMaximo) {
-                error(r) << "el número de " << clase.nombre << ' ' << comoEntero(numero) << " pasa de "
-                         << static_cast<long>(numeroMaximo) << std::endl;
-                ++errores;
-            } else {
-                mayor = std::max(mayor, numero);
-            }
-        }
-        filas.assign(static_cast<std::size_t>(mayor + 1.0), -1);
-        for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-            const double numero = std::trunc(tabla(r, 0));
-            if (numero < 0.0 || numero > numeroMaximo)
-                continue;
-            int& primera = filas[static_cast<std::size_t>(numero)];
-            if (primera >= 0) {
-                error(r) << clase.articulo << ' ' << clase.nombre << ' ' << comoEntero(numero) << " ya está " << clase.definido
-                         << " en la fila " << primera + 1 << std::endl;
-                ++errores;
-                continue;
-            }
-            primera = static_cast<int>(r);
-        }
-        return errores;
-    }
-
-    // The program-wide lookup: every number that no row defines maps to 0.
-    Eigen::VectorXi puntero() const
-    {
-        Eigen::VectorXi p(static_cast<Eigen::Index>(filas.size()));
-        for (std::size_t n = 0; n < filas.size(); ++n)
-            p(static_cast<Eigen::Index>(n)) = std::max(filas[n], 0);
-        return p;
-    }
-
-    // Table rows are counted from 1 on the console.
-    std::ostream& error(Eigen::Index r) const
-    {
-        return std::cout << "Error en " << clase.etiqueta << " fila " << r + 1 << ": ";
-    }
-
-private:
-    const Clase& clase;
-    std::vector<int> filas;
-};
-
-// A bar joins two different nodes that "nudos:" defines.
-int revisarBarras(const Eigen::MatrixXd& tabla, const Indice& nudos, const Indice& barras)
-{
-    int errores = 0;
-    for (Eigen::Index r = 0; r < tabla.rows(); ++r) {
-        const double numero = std::trunc(tabla(r, 0));
-        bool extremosDefinidos = true;
-        for (int extremo = 1; extremo <= 2; ++extremo) {
-            if (nudos.fila(tabla(r, extremo)) >= 0)
-                continue;
-            barras.error(r) << "el nudo " << comoEntero(tabla(r, extremo)) << " de la barra " << comoEntero(numero)
-                            << " no está definido en nudos:" << std::endl;
-            extremosDefinidos = false;
-            ++errores;
-        }
-        if (extremosDefinidos && nudos.fila(tabla(r, 1)) == nudos.fila(tabla(r, 2))) {
-            barras.error(r) << "la barra " << comoEntero(numero) << " empieza y termina en el nudo "
-                            << comoEntero(tabla(r, 1)) << std::endl;
-            ++errores;
-        }
-    }
-    return errores;
 }
 
 // Swapped with empty ones, so that after a failed allocation the memory is given back.
@@ -191,27 +64,32 @@ void sinModelo()
 }
 
 // A scale of the file replaces the default only when above 0; an absent tag reads as -1.
-void leerEscala(const claseLeerArchivo& lector, const char* etiqueta, double& escala)
+bool leerEscala(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, double& escala)
 {
-    const double valor = lector.getReal(etiqueta);
+    double valor = -1.0;
+    if (!memoria.consultar(lector, [&] { valor = lector.getReal(etiqueta); }))
+        return false;
     if (valor > 0)
         escala = valor;
+    return true;
 }
 
-void leerEscalas(const claseLeerArchivo& lector)
+bool leerEscalas(claseLeerArchivo& lector, MemoriaDeLectura& memoria)
 {
     escalasPorDefecto();
-    leerEscala(lector, "escalaDeflexion:", escalaDef);
-    leerEscala(lector, "escalaM:", escalaM);
-    leerEscala(lector, "escalaV:", escalaV);
-    leerEscala(lector, "escalaN:", escalaN);
-    leerEscala(lector, "escalaTexto:", escalaTexto);
-    leerEscala(lector, "escalaApoyo:", escalaApoyo);
+    int decimales = -1;
+    const bool leidas = leerEscala(lector, memoria, "escalaDeflexion:", escalaDef)
+                     && leerEscala(lector, memoria, "escalaM:", escalaM)
+                     && leerEscala(lector, memoria, "escalaV:", escalaV)
+                     && leerEscala(lector, memoria, "escalaN:", escalaN)
+                     && leerEscala(lector, memoria, "escalaTexto:", escalaTexto)
+                     && leerEscala(lector, memoria, "escalaApoyo:", escalaApoyo)
+                     && memoria.consultar(lector, [&] { decimales = lector.getEntero("precision:"); })
+                     && leerEscala(lector, memoria, "escalaCarga:", escalaCarga);
     // -1 is "not given"; other negative numbers of decimals mean nothing and read as 0.
-    const int decimales = lector.getEntero("precision:");
     if (decimales != -1)
         precision = std::max(decimales, 0);
-    leerEscala(lector, "escalaCarga:", escalaCarga);
+    return leidas;
 }
 
 using Filas = std::vector<claseLeerArchivo::Fila>;
@@ -243,16 +121,54 @@ void paraCadaElemento(const Filas& filas, std::size_t fijos, const Indice& indic
                        [&](std::size_t k, std::size_t i) { accion(filas[k].valores, filas[k].nombre, i); });
 }
 
-// Reads the rows of one tag, applies them and prints the tag's progress line when the
-// file has any such row.
-template <class Accion>
-void leerFilas(const claseLeerArchivo& lector, const char* etiqueta, int salto, std::size_t fijos,
-               const Indice& indice, const char* lineaDeProgreso, Accion accion)
+// The rows of one tag, as the reader answers them within the memory left.
+bool consultarFilas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
+                    Filas& filas)
 {
-    const Filas filas = lector.getFilasEtiqueta(etiqueta, salto);
+    return memoria.consultar(lector, [&] { filas = lector.getFilasEtiqueta(etiqueta, salto); });
+}
+
+// How many references of the rows reach an element, element by element; no line.
+std::vector<std::size_t> referenciasPorElemento(const Filas& filas, std::size_t fijos, const Indice& indice,
+                                                std::size_t elementos)
+{
+    std::vector<std::size_t> cuenta(elementos, 0);
+    for (const claseLeerArchivo::Fila& fila : filas)
+        for (std::size_t j = fijos; j < fila.valores.size(); ++j) {
+            const int i = indice.fila(fila.valores[j]);
+            if (i >= 0)
+                ++cuenta[static_cast<std::size_t>(i)];
+        }
+    return cuenta;
+}
+
+// Bytes that the names of the rows take in the elements they reach (a section's name in
+// every bar of the row, say).
+double bytesDeNombresEnElementos(const Filas& filas, std::size_t fijos)
+{
+    double bytes = 0.0;
+    for (const claseLeerArchivo::Fila& fila : filas) {
+        const double referencias = fila.valores.size() > fijos ? static_cast<double>(fila.valores.size() - fijos) : 0.0;
+        bytes += referencias * heapDeTexto(static_cast<double>(fila.nombre.size()));
+    }
+    return bytes;
+}
+
+// Reads the rows of one tag, applies them and prints the tag's progress line when the
+// file has any such row. `conNombre`: the elements keep the row's name.
+template <class Accion>
+bool leerFilas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, int salto,
+               std::size_t fijos, const Indice& indice, const char* lineaDeProgreso, bool conNombre, Accion accion)
+{
+    Filas filas;
+    if (!consultarFilas(lector, memoria, etiqueta, salto, filas))
+        return false;
+    if (conNombre && !memoria.tomar(bytesDeNombresEnElementos(filas, fijos)))
+        return false;
     paraCadaElemento(filas, fijos, indice, etiqueta, accion);
     if (!filas.empty() && lineaDeProgreso != nullptr)
         std::cout << lineaDeProgreso << std::endl;
+    return true;
 }
 
 // The loads of one tag gathered per element, in file order: the file row of each and its
@@ -263,7 +179,25 @@ class CargasPorElemento {
 public:
     using Fila = Eigen::Matrix<double, 1, Columnas>;
 
-    explicit CargasPorElemento(std::size_t elementos) : cargas(elementos) {}
+    // Room for the loads each element will get, so that gathering them grows nothing.
+    explicit CargasPorElemento(const std::vector<std::size_t>& porElemento) : cargas(porElemento.size())
+    {
+        for (std::size_t i = 0; i < porElemento.size(); ++i)
+            cargas[i].reserve(porElemento[i]);
+    }
+
+    // What gathering and handing over the loads takes at its most: the gathered loads
+    // beside all the elements' tables made from them (each element's case names and rows).
+    static double bytes(const Filas& filas, std::size_t fijos, const std::vector<std::size_t>& porElemento)
+    {
+        double bytes = bloqueDeVector<std::vector<Carga>>(static_cast<double>(porElemento.size()));
+        for (std::size_t n : porElemento) {
+            const double cargas = static_cast<double>(n);
+            bytes += bloqueDeVector<Carga>(cargas) + bloqueDeVector<std::string>(cargas)
+                   + bloqueDelHeap(cargas * Columnas * sizeof(double));
+        }
+        return bytes + bytesDeNombresEnElementos(filas, fijos);
+    }
 
     void agregar(std::size_t elemento, std::size_t fila, const Fila& carga)
     {
@@ -299,11 +233,17 @@ private:
 // the row names, and each element then gets all of its loads through one call of entregar.
 // Prints the tag's progress line when the file has any such row.
 template <int Columnas, class Carga, class Entregar>
-void leerCargas(const claseLeerArchivo& lector, const char* etiqueta, std::size_t elementos, const Indice& indice,
-                const char* lineaDeProgreso, Carga carga, Entregar entregar)
+bool leerCargas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const char* etiqueta, std::size_t elementos,
+                const Indice& indice, const char* lineaDeProgreso, Carga carga, Entregar entregar)
 {
-    const Filas filas = lector.getFilasEtiqueta(etiqueta, 1);
-    CargasPorElemento<Columnas> porElemento(elementos);
+    Filas filas;
+    if (!consultarFilas(lector, memoria, etiqueta, 1, filas)
+        || !memoria.tomar(bloqueDeVector<std::size_t>(static_cast<double>(elementos))))
+        return false;
+    const std::vector<std::size_t> referencias = referenciasPorElemento(filas, Columnas, indice, elementos);
+    if (!memoria.tomar(CargasPorElemento<Columnas>::bytes(filas, Columnas, referencias)))
+        return false;
+    CargasPorElemento<Columnas> porElemento(referencias);
     paraCadaReferencia(filas, Columnas, indice, etiqueta, [&](std::size_t k, std::size_t i) {
         typename CargasPorElemento<Columnas>::Fila fila;
         if (carga(filas[k].valores, i, fila))
@@ -312,6 +252,7 @@ void leerCargas(const claseLeerArchivo& lector, const char* etiqueta, std::size_
     porElemento.entregar(filas, entregar);
     if (!filas.empty())
         std::cout << lineaDeProgreso << std::endl;
+    return true;
 }
 
 void leerNudos(const Eigen::MatrixXd& tabla)
@@ -327,32 +268,40 @@ void leerNudos(const Eigen::MatrixXd& tabla)
 }
 
 // Support codes are whole numbers; spring stiffnesses and point loads reals.
-void leerApoyosResortesYPuntuales(const claseLeerArchivo& lector, const Indice& nudos)
+bool leerApoyosResortesYPuntuales(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& nudos)
 {
-    leerFilas(lector, "apoyo:", 0, 3, nudos, "transferencia de apoyos a nudo[i] OK",
-              [](const Valores& v, const std::string&, std::size_t i) {
-                  nudo[i].setApoyo(truncar(v[0]), truncar(v[1]), truncar(v[2]));
-              });
-    leerFilas(lector, "resorte:", 0, 3, nudos, "transferencia de resortes a nudo[i] OK",
-              [](const Valores& v, const std::string&, std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); });
-    leerCargas<3>(
-        lector, "puntual:", nudo.size(), nudos, "transferencia de cargas puntuales a nudo[i] OK",
-        [](const Valores& v, std::size_t, Eigen::RowVector3d& fila) {
-            fila << v[0], v[1], v[2];
-            return true;
-        },
-        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
-            nudo[i].setCargasPuntuales(std::move(casos), std::move(filas));
-        });
+    return leerFilas(lector, memoria, "apoyo:", 0, 3, nudos, "transferencia de apoyos a nudo[i] OK", false,
+                     [](const Valores& v, const std::string&, std::size_t i) {
+                         nudo[i].setApoyo(truncar(v[0]), truncar(v[1]), truncar(v[2]));
+                     })
+        && leerFilas(lector, memoria, "resorte:", 0, 3, nudos, "transferencia de resortes a nudo[i] OK", false,
+                     [](const Valores& v, const std::string&, std::size_t i) { nudo[i].setResorte(v[0], v[1], v[2]); })
+        && leerCargas<3>(
+               lector, memoria, "puntual:", nudo.size(), nudos, "transferencia de cargas puntuales a nudo[i] OK",
+               [](const Valores& v, std::size_t, Eigen::RowVector3d& fila) {
+                   fila << v[0], v[1], v[2];
+                   return true;
+               },
+               [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+                   nudo[i].setCargasPuntuales(std::move(casos), std::move(filas));
+               });
+}
+
+std::size_t paresDe(const Filas& filas)
+{
+    std::size_t pares = 0;
+    for (const claseLeerArchivo::Fila& fila : filas)
+        pares += std::min(fila.valores.size(), fila.nombres.size());
+    return pares;
 }
 
 // Every "combo:" row is one combination (name, factors, case names); a later row with a
 // name already used adds its pairs into that combination. The rows are read once, for the
 // nodes and the bars alike.
-CombosDelModelo leerCombos(const claseLeerArchivo& lector)
+CombosDelModelo combosDe(const Filas& filas)
 {
-    const Filas filas = lector.getParesEtiqueta("combo:", 1);
     CombosDelModelo combos;
+    combos.reservar(filas.size());
     for (std::size_t k = 0; k < filas.size(); ++k) {
         const claseLeerArchivo::Fila& fila = filas[k];
         if (combos.contiene(fila.nombre))
@@ -363,47 +312,31 @@ CombosDelModelo leerCombos(const claseLeerArchivo& lector)
         for (std::size_t j = 0; j < pares; ++j)
             combos.agregarPar(fila.nombre, fila.valores[j], fila.nombres[j]);
     }
-    noCombos = static_cast<int>(combos.cantidad());
     return combos;
 }
 
-// Heap block glibc gives a request: 8 bytes of header, 16-byte steps, 32 bytes at least.
-double bloqueDeMemoria(double pedidos)
+// The combinations: their index is reckoned before it is made, beside the rows that the
+// reader answered. Answers false when it does not fit; `pares` gets the pairs of the rows.
+bool leerCombos(claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelModelo& combos, double& pares)
 {
-    return std::max(32.0, std::ceil((pedidos + 8.0) / 16.0) * 16.0);
-}
-
-// A name held by an element: the string object, and past its 15-character inner buffer a
-// heap block for the characters and the terminator.
-double bytesDeNombre(const std::string& nombre)
-{
-    constexpr std::size_t enLinea = 15;
-    const double heap = nombre.size() > enLinea ? bloqueDeMemoria(static_cast<double>(nombre.size()) + 1.0) : 0.0;
-    return sizeof(std::string) + heap;
-}
-
-// Bytes of the combination rows every node and bar is about to hold: per element, each
-// combination's name and its row of the load matrix (3 columns for a node, 4 for a bar).
-// Reckoned in double, so a huge count cannot overflow.
-double bytesDeCombos(const CombosDelModelo& combos)
-{
-    double nombres = 0.0;
-    for (const std::string& nombre : combos.getNombres())
-        nombres += bytesDeNombre(nombre);
-    const double filas = static_cast<double>(combos.cantidad()) * sizeof(double);
-    return noNudos * (nombres + 3.0 * filas) + noBarras * (nombres + 4.0 * filas);
-}
-
-// Under overcommit an allocation beyond the memory does not fail: the process is killed
-// later. So the combination rows, which grow as elements x combinations, are reckoned first.
-bool combosCabenEnMemoria(const CombosDelModelo& combos, double memoriaLibre)
-{
-    const double bytes = bytesDeCombos(combos);
-    if (bytes <= memoriaLibre)
-        return true;
-    std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << " (se necesitan "
-              << bytes / 1e9 << " GB)" << std::endl;
-    return false;
+    Filas filas;
+    if (!memoria.consultar(lector, [&] { filas = lector.getParesEtiqueta("combo:", 1); }))
+        return false;
+    pares = static_cast<double>(paresDe(filas));
+    std::vector<std::string_view> casos;
+    if (!memoria.tomar(bloqueDeVector<std::string_view>(pares)))
+        return false;
+    casos.reserve(paresDe(filas));
+    for (const claseLeerArchivo::Fila& fila : filas)
+        for (std::size_t j = 0; j < std::min(fila.valores.size(), fila.nombres.size()); ++j)
+            casos.push_back(fila.nombres[j]);
+    std::sort(casos.begin(), casos.end());
+    if (!memoria.tomar(bytesDeCombosDelModelo(filas, casos)))
+        return false;
+    std::vector<std::string_view>().swap(casos);
+    combos = combosDe(filas);
+    noCombos = static_cast<int>(combos.cantidad());
+    return true;
 }
 
 void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
@@ -427,7 +360,7 @@ void leerBarras(const Eigen::MatrixXd& tabla, const Indice& nudos)
 
 // Section rows: name, then b, h (or A, I), E and unit weight, then bar numbers. Their
 // progress lines come also when the file has no such row.
-void leerSecciones(const claseLeerArchivo& lector, const Indice& barras)
+bool leerSecciones(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
 {
     const auto seccion = [](bool rectangular) {
         return [rectangular](const Valores& v, const std::string& nombre, std::size_t i) {
@@ -440,96 +373,116 @@ void leerSecciones(const claseLeerArchivo& lector, const Indice& barras)
             barra[i].setNombreDeSeccion(nombre);
         };
     };
-    leerFilas(lector, "seccionRectangular:", 1, 4, barras, nullptr, seccion(true));
+    if (!leerFilas(lector, memoria, "seccionRectangular:", 1, 4, barras, nullptr, true, seccion(true)))
+        return false;
     std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-    leerFilas(lector, "seccionGenerica:", 1, 4, barras, nullptr, seccion(false));
+    if (!leerFilas(lector, memoria, "seccionGenerica:", 1, 4, barras, nullptr, true, seccion(false)))
+        return false;
     std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    return true;
 }
 
 // End fixity and distributed loads, whether or not there are bars.
-void leerArticulacionesYDistribuidas(const claseLeerArchivo& lector, const Indice& barras)
+bool leerArticulacionesYDistribuidas(claseLeerArchivo& lector, MemoriaDeLectura& memoria, const Indice& barras)
 {
-    leerFilas(lector, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
-              [](const Valores& v, const std::string&, std::size_t i) { barra[i].setArticulacion(v[0], v[1]); });
-    leerCargas<4>(
-        lector, "distribuidaLocal:", barra.size(), barras, "transferencia de cargas Locales a barra[i] OK",
-        [](const Valores& v, std::size_t, Eigen::RowVector4d& fila) {
-            fila << v[0], v[1], v[2], v[3];
-            return true;
-        },
-        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
-            barra[i].setCargasLocales(std::move(casos), std::move(filas));
-        });
-    // Resolved into the bar's local axes as each row is read (the end nodes are set by
-    // now), so that the bar's console lines come in file order.
-    leerCargas<4>(
-        lector, "distribuidaGlobal:", barra.size(), barras, "transferencia de cargas globales a barra[i] OK",
-        [](const Valores& v, std::size_t i, Eigen::RowVector4d& fila) {
-            return barra[i].cargaGlobalEnEjesLocales(v[0], v[1], v[2], v[3], fila);
-        },
-        [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
-            barra[i].setCargasGlobales(std::move(casos), std::move(filas));
-        });
+    return leerFilas(lector, memoria, "articulacion:", 0, 2, barras, "transferencia de articulaciones a barra[i] OK",
+                     false,
+                     [](const Valores& v, const std::string&, std::size_t i) { barra[i].setArticulacion(v[0], v[1]); })
+        && leerCargas<4>(
+               lector, memoria, "distribuidaLocal:", barra.size(), barras,
+               "transferencia de cargas Locales a barra[i] OK",
+               [](const Valores& v, std::size_t, Eigen::RowVector4d& fila) {
+                   fila << v[0], v[1], v[2], v[3];
+                   return true;
+               },
+               [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+                   barra[i].setCargasLocales(std::move(casos), std::move(filas));
+               })
+        // Resolved into the bar's local axes as each row is read (the end nodes are set by
+        // now), so that the bar's console lines come in file order.
+        && leerCargas<4>(
+               lector, memoria, "distribuidaGlobal:", barra.size(), barras,
+               "transferencia de cargas globales a barra[i] OK",
+               [](const Valores& v, std::size_t i, Eigen::RowVector4d& fila) {
+                   return barra[i].cargaGlobalEnEjesLocales(v[0], v[1], v[2], v[3], fila);
+               },
+               [](std::size_t i, std::vector<std::string> casos, Eigen::MatrixXd filas) {
+                   barra[i].setCargasGlobales(std::move(casos), std::move(filas));
+               });
 }
 
-void leerPesoPropio(const claseLeerArchivo& lector)
+// The self weight is one more global-direction load on every bar: its case name, and its
+// table of global-direction loads made again one row longer beside the old one (the names
+// of that table, too, grown to twice their number).
+double bytesDelPesoPropio(const std::string& caso)
 {
-    const int filas = lector.getNoEtiquetas("pesoPropio:");
+    double bytes = 0.0;
+    for (const objBarra2d& b : barra) {
+        const double cargas = static_cast<double>(b.getCantidadDeCargasGlobales());
+        bytes += heapDeTexto(static_cast<double>(caso.size())) + bloqueDelHeap((cargas + 1.0) * 4.0 * sizeof(double))
+               + bloqueDeVector<std::string>(std::max(1.0, 2.0 * cargas));
+    }
+    return bytes;
+}
+
+bool leerPesoPropio(claseLeerArchivo& lector, MemoriaDeLectura& memoria)
+{
+    int filas = 0;
+    if (!memoria.consultar(lector, [&] { filas = lector.getNoEtiquetas("pesoPropio:"); }))
+        return false;
     if (filas == 0) {
         std::cout << "No se calculará el peso propio de la estructura" << std::endl;
-        return;
+        return true;
     }
     if (filas > 1) {
         std::cout << "No usar la etiqueta *pesoPropio:* más de una vez" << std::endl;
-        return;
+        return true;
     }
-    const std::string caso = lector.getString("pesoPropio:", 1);
+    std::string caso;
+    if (!memoria.consultar(lector, [&] { caso = lector.getString("pesoPropio:", 1); })
+        || !memoria.tomar(bytesDelPesoPropio(caso)))
+        return false;
     for (objBarra2d& b : barra)
         b.setPesoPropio(caso);
     std::cout << "Lectura de pesoPropio ---> OK" << std::endl;
-}
-
-// Lists every fault of the two tables; true when a model can be built from them.
-bool tablasSanas(const Eigen::MatrixXd& tablaNudos, const Eigen::MatrixXd& tablaBarras, Indice& nudos,
-                 Indice& barras)
-{
-    if (tablaNudos.rows() == 0) {
-        std::cout << "No se construye el modelo: no hay ninguna fila completa de nudos:" << std::endl;
-        return false;
-    }
-    const int errores = nudos.indexar(tablaNudos) + barras.indexar(tablaBarras)
-                      + revisarBarras(tablaBarras, nudos, barras);
-    if (errores == 0)
-        return true;
-    std::cout << "No se construye el modelo: corregir los errores de nudos: y barras:" << std::endl;
-    return false;
+    return true;
 }
 
 // Only a regular file is read: a pipe, a FIFO or a device can be read once at most (and a
 // FIFO without a writer blocks the open), while the reader goes over the file once per tag.
-// stat does not open the file, so nothing here can block.
-bool esArchivoLegible(const std::string& ruta)
+// stat does not open the file, so nothing here can block. Answers its size, -1 when it is
+// not read.
+double tamanoSiEsLegible(const std::string& ruta)
 {
     struct stat datos {};
-    return stat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && access(ruta.c_str(), R_OK) == 0;
+    const bool legible = stat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode) && access(ruta.c_str(), R_OK) == 0;
+    return legible ? static_cast<double>(datos.st_size) : -1.0;
 }
 
-void construirModelo(double memoriaLibre)
+// The two tables and everything that follows from them; false when the memory ran out
+// (the caller says so), true also when the tables are faulty (their lines say why).
+bool construirModelo(MemoriaDeLectura& memoria)
 {
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
 
-    const Eigen::MatrixXd tablaNudos = lector.getMatriz("nudos:", 3);
+    Eigen::MatrixXd tablaNudos;
+    if (!memoria.consultar(lector, [&] { tablaNudos = lector.getMatriz("nudos:", 3); }))
+        return false;
     std::cout << "lectura de nudos OK " << "Num Nudos = " << tablaNudos.rows() << std::endl;
-    const Eigen::MatrixXd tablaBarras = lector.getMatriz("barras:", 3);
+    Eigen::MatrixXd tablaBarras;
+    if (!memoria.consultar(lector, [&] { tablaBarras = lector.getMatriz("barras:", 3); }))
+        return false;
     std::cout << "lectura de barras OK " << "Num Barras = " << tablaBarras.rows() << std::endl;
 
     Indice nudos(claseNudo);
     Indice barras(claseBarra);
-    if (!tablasSanas(tablaNudos, tablaBarras, nudos, barras)) {
-        leerEscalas(lector);
-        return;
-    }
+    const double elementos = Indice::bytesDelIndice(tablaNudos) + Indice::bytesDelIndice(tablaBarras)
+                           + bloqueDeVector<objNudo2d>(static_cast<double>(tablaNudos.rows()));
+    if (!memoria.tomar(elementos))
+        return false;
+    if (!tablasSanas(tablaNudos, tablaBarras, nudos, barras))
+        return leerEscalas(lector, memoria);
     noNudos = static_cast<int>(tablaNudos.rows());
     noBarras = static_cast<int>(tablaBarras.rows());
 
@@ -541,49 +494,68 @@ void construirModelo(double memoriaLibre)
     }
 
     leerNudos(tablaNudos);
-    leerApoyosResortesYPuntuales(lector, nudos);
-    const CombosDelModelo combos = leerCombos(lector);
-    if (!combosCabenEnMemoria(combos, memoriaLibre)) {
-        sinModelo();
-        return;
-    }
+    CombosDelModelo combos;
+    double pares = 0.0;
+    if (!leerApoyosResortesYPuntuales(lector, memoria, nudos) || !leerCombos(lector, memoria, combos, pares))
+        return false;
+    // Every node and bar holds a row of every combination: a model of many elements and many
+    // combinations may not fit. Reckoned for the nodes' rows, which follow, and for the bars
+    // with theirs, which come later (owed to that step).
+    const double bytesDeLasBarras = bloqueDeVector<objBarra2d>(noBarras)
+                                  + bytesDeFilasDeCombos(combos.getNombres(), pares, noBarras, 4);
+    if (!memoria.tomar(bytesDeFilasDeCombos(combos.getNombres(), pares, noNudos, 3) + bytesDeLasBarras))
+        return false;
+    memoria.reservar(bytesDeLasBarras);
     for (objNudo2d& n : nudo)
         n.setCombos(combos);
     if (noCombos != 0)
         std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
 
+    memoria.pagar(bytesDeLasBarras);
     if (noBarras != 0) {
         leerBarras(tablaBarras, nudos);
-        leerSecciones(lector, barras);
+        if (!leerSecciones(lector, memoria, barras))
+            return false;
     }
-    leerArticulacionesYDistribuidas(lector, barras);
-    leerPesoPropio(lector);
+    if (!leerArticulacionesYDistribuidas(lector, memoria, barras) || !leerPesoPropio(lector, memoria))
+        return false;
     for (objBarra2d& b : barra)
         b.setCombos(combos);
     if (noCombos != 0)
         std::cout << "transferencia de combos a barra[i] OK" << std::endl;
 
-    leerEscalas(lector);
+    return leerEscalas(lector, memoria);
 }
 
-}  // namespace
-
-void funcionLeerArchivo() { funcionLeerArchivo(memoriaDisponible()); }
-
-void funcionLeerArchivo(double memoriaLibre)
+// A file larger than the memory this process may take, or a model that does not fit, ends
+// the reading with one line and no model, as any other unreadable file.
+void leerCon(const MemoriaDeLectura::MemoriaLibre& memoriaLibre)
 {
+    fijarUmbralDeBloquesAparte();
     vaciarModelo();
-    if (!esArchivoLegible(nombreArchivo)) {
+    const double tamano = tamanoSiEsLegible(nombreArchivo);
+    if (tamano < 0.0) {
         std::cout << "No se puede abrir el archivo de entrada: " << nombreArchivo << std::endl;
         escalasPorDefecto();
         return;
     }
-    // A file larger than the memory this process may take (or a model that does not fit)
-    // ends the reading with one line and no model, as any other unreadable file.
     try {
-        construirModelo(memoriaLibre);
+        MemoriaDeLectura memoria(memoriaLibre, tamano);
+        if (construirModelo(memoria))
+            return;
+        sinModelo();
+        memoria.avisar(nombreArchivo);
     } catch (const std::bad_alloc&) {
         sinModelo();
         std::cout << "No hay memoria para leer el archivo de entrada: " << nombreArchivo << std::endl;
     }
+}
+
+}  // namespace
+
+void funcionLeerArchivo() { leerCon(memoriaDisponible); }
+
+void funcionLeerArchivo(double memoriaLibre)
+{
+    leerCon(memoriaDesdeAhora(memoriaLibre));
 }

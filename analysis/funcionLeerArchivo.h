@@ -6,8 +6,11 @@
 // empty on entry. When no model can be built (the file cannot be opened or is not a
 // regular file, does not fit in memory, holds no whole row of "nudos:", or its "nudos:" or
 // "barras:" table is faulty) the counts are 0 and nudo and barra stay empty; the console
-// says why. The combination rows every node and bar holds (nodes + bars) x combinations
-// are reckoned before they are made, against the memory available now.
+// says why. Every step that can take much memory (the file's text and each query's
+// answer, the elements, their loads, the combinations and the rows of them that every node
+// and bar holds, (nodes + bars) x combinations) is reckoned before it is taken, against the
+// memory available then (memoriaDeLectura.h).
 void funcionLeerArchivo();
-// The same against `memoriaLibre` bytes.
+// The same with `memoriaLibre` bytes available now (each later check sees them less what
+// the process has taken since).
 void funcionLeerArchivo(double memoriaLibre);

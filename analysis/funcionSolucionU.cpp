@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iostream>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "bloquesDeMemoria.h"
 #include "memoriaDisponible.h"
 #include "variablesGlobales.h"
 
@@ -20,23 +22,40 @@ namespace {
 
 const char* const kDireccion[] = {"X", "Y", "giro"};
 
-// Every model object must hold one load row per combination: the solver reads NC of them,
-// and NC columns of every bar's equivalent loads, which a bar keeps as it first computed
-// them (a combination added to a bar after a solve is not among them).
+void avisarCombosIncompletos(const char* sujeto, int numero, int tiene)
+{
+    std::cout << sujeto << ' ' << numero << " tiene " << tiene << " de " << noCombos
+              << " combos: no se resuelve la estructura" << std::endl;
+}
+
+// Every model object must hold one load row per combination: the solver reads NC of them.
+// Counted only: nothing is allocated before the memory estimate.
 bool combosCompletos()
 {
     for (const objNudo2d& n : nudo) {
         if (n.getCantidadDeCombos() < noCombos) {
-            std::cout << "El nudo " << n.getNoNudoUsuario() << " tiene " << n.getCantidadDeCombos()
-                      << " de " << noCombos << " combos: no se resuelve la estructura" << std::endl;
+            avisarCombosIncompletos("El nudo", n.getNoNudoUsuario(), n.getCantidadDeCombos());
             return false;
         }
     }
+    for (const objBarra2d& b : barra) {
+        if (b.getCantidadDeCombos() < noCombos) {
+            avisarCombosIncompletos("La barra", b.getNoBarraUsuario(), b.getCantidadDeCombos());
+            return false;
+        }
+    }
+    return true;
+}
+
+// The solver also reads NC columns of every bar's equivalent loads, which a bar computes at
+// the first request (after the estimate, which counts them) and then keeps as it computed
+// them: a combination added to a bar after a solve is not among them.
+bool cargasEquivalentesCompletas()
+{
     for (objBarra2d& b : barra) {
-        const int tiene = std::min(b.getCantidadDeCombos(), static_cast<int>(b.getCargasEquivalentesGlobales().cols()));
+        const int tiene = static_cast<int>(b.getCargasEquivalentesGlobales().cols());
         if (tiene < noCombos) {
-            std::cout << "La barra " << b.getNoBarraUsuario() << " tiene " << tiene << " de " << noCombos
-                      << " combos: no se resuelve la estructura" << std::endl;
+            avisarCombosIncompletos("La barra", b.getNoBarraUsuario(), tiene);
             return false;
         }
     }
@@ -57,26 +76,102 @@ double bloquesEmpaquetados(double filas, double profundidad, double columnas)
     return static_cast<double>(kc) * static_cast<double>(mc + nc);
 }
 
-bool cabeEnMemoria()
+// Null modes are formed this many at a time: a block of n x kModosPorBloque beside the LU.
+constexpr Eigen::Index kModosPorBloque = 32;
+
+// Doubles of a bar's rotation, local and global stiffness: 3 x 36, and the heap's header
+// of each block.
+constexpr double kDoblesDeRigidez = 3.0 * (36.0 + 2.0);
+
+// Beyond the heap blocks the count sees: the kernel's page tables (8 bytes a page of 4 KiB)
+// and the heap's own headers; and a fixed part for pages that small blocks and the stack
+// only partly fill, and for the pages a memory control group charges each CPU ahead (64).
+constexpr double kHolgura = 1.005;
+constexpr double kHolguraFija = 256.0 * 1024.0;
+
+// The memory available, asked right before each step it guards: what the steps before
+// took is then in use.
+using MemoriaLibre = std::function<double()>;
+
+// A step that would need more than the memory available now is not taken; the line
+// names what the whole solve needs.
+bool cabeEnMemoria(double bytesDelPaso, double bytesDeLaSolucion, const MemoriaLibre& memoriaLibre)
 {
-    const double bytes = pasosSolucion::memoriaNecesaria();
-    if (bytes <= memoriaDisponible())
+    if (bytesDelPaso <= memoriaLibre())
         return true;
-    std::cout << "No hay memoria para resolver la estructura: se necesitan " << bytes / 1e9
+    std::cout << "No hay memoria para resolver la estructura: se necesitan " << bytesDeLaSolucion / 1e9
               << " GB" << std::endl;
     return false;
 }
 
-double contarLibres()
+// The free DOFs, from the support codes: node order, then X, Y, rotation.
+std::vector<int> direccionesLibres()
 {
-    double libres = 0.0;
-    for (const objNudo2d& n : nudo) {
+    std::vector<int> libres;
+    for (objNudo2d& n : nudo) {
+        const Eigen::Vector3i g = n.getGdl();
         const Eigen::Vector3i apoyo = n.getApoyo();
         for (int k = 0; k < 3; ++k)
-            libres += (apoyo(k) == 0) ? 1.0 : 0.0;
+            if (apoyo(k) == 0)
+                libres.push_back(g[k]);
     }
     return libres;
 }
+
+// How many free directions the LU factorises: those that some bar or spring stiffens (a
+// row or column of the free stiffness with an entry other than 0). Before the assembly
+// nothing is known, and every free direction counts.
+double contarActivas(const std::vector<int>& libres)
+{
+    if (kEstructura.rows() != 3 * static_cast<Eigen::Index>(noNudos))
+        return static_cast<double>(libres.size());
+    double activas = 0.0;
+    for (int g : libres) {
+        bool rigidez = false;
+        for (std::size_t j = 0; j < libres.size() && !rigidez; ++j)
+            rigidez = kEstructura(libres[j], g) != 0.0 || kEstructura(g, libres[j]) != 0.0;
+        activas += rigidez ? 1.0 : 0.0;
+    }
+    return activas;
+}
+
+// Doubles the assembly holds: kEstructura, pCombo, and every bar's rotation, local and
+// global stiffness (6 x 6 each) and its equivalent loads in local and global axes (6 x NC
+// each).
+double doblesDelEnsamblado()
+{
+    const double gdl = 3.0 * noNudos;
+    const double nc = noCombos;
+    const double barras = static_cast<double>(barra.size());
+    return gdl * gdl + gdl * nc + barras * (kDoblesDeRigidez + 12.0 * nc);
+}
+
+// Doubles the rest of the solve holds at its peak, with `libres` free directions of which
+// the LU factorises `activas`. Held: kLL, pL and uLibres. Then the larger of two stages.
+// The factorisation: the LU's copy of the stiffened directions, its permutations and the
+// scales, and either the solve's scaled loads, its permuted right-hand side and its result
+// with the triangular solves' packed blocks, or a block of a mechanism's null modes with
+// theirs (each factorisation of a mechanism is released before the next, smaller one is made). The
+// results: u and every node's displacements, every bar's global and local end
+// displacements and integration constants, and the larger of one bar's displacements in
+// hand, the product K u (reacciones, its packed blocks) and reacciones beside every node's
+// reactions with one node's in hand or one bar's constants being checked.
+double doblesTrasElEnsamblado(double libres, double activas)
+{
+    const double gdl = 3.0 * noNudos;
+    const double nc = noCombos;
+    const double barras = static_cast<double>(barra.size());
+    const double retenido = libres * libres + 2.0 * libres * nc;
+    const double solucion = 3.0 * activas * nc + bloquesEmpaquetados<4>(activas, activas, nc);
+    const double bloque = static_cast<double>(kModosPorBloque);
+    const double modos = (bloque + 1.0) * activas + bloquesEmpaquetados<4>(activas, activas, bloque);
+    const double factorizacion = activas * activas + 4.0 * activas + std::max(solucion, modos);
+    const double reacciones = std::max(gdl * nc + bloquesEmpaquetados<1>(gdl, gdl, nc), 2.0 * gdl * nc + 6.0 * nc);
+    const double resultados = 2.0 * gdl * nc + 18.0 * barras * nc + std::max(6.0 * nc, reacciones);
+    return retenido + std::max(factorizacion, resultados);
+}
+
+double bytes(double dobles) { return dobles * sizeof(double) * kHolgura + kHolguraFija; }
 
 // The node that owns a DOF: node n owns 3n (X), 3n + 1 (Y) and 3n + 2 (rotation).
 const objNudo2d& nudoDelGdl(Eigen::Index g)
@@ -160,13 +255,10 @@ Eigen::VectorXd escalasDeJacobi(const std::vector<int>& activas)
     return s;
 }
 
-// The free direction that moves most in the first rigid-body or mechanism mode of the
-// factorised directions: a translation, or a rotation when the mode moves none. The LU
-// holds S K S, whose mode y is the displacement mode u = S y in scaled units.
-int direccionDelMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
-                          const std::vector<int>& activas)
+// The position in `modo` of the free direction that moves most: a translation, or a
+// rotation when the mode moves none. `modo` holds |u| of the mode in the order of `activas`.
+Eigen::Index laQueMasSeMueve(const Eigen::VectorXd& modo, const std::vector<int>& activas)
 {
-    const Eigen::VectorXd modo = s.cwiseProduct(lu.kernel().col(0)).cwiseAbs();
     Eigen::Index mayor = 0;
     Eigen::Index traslacion = -1;
     for (Eigen::Index i = 0; i < modo.size(); ++i) {
@@ -178,34 +270,75 @@ int direccionDelMecanismo(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eig
     }
     // Entries within rounding of zero are no movement.
     const bool mueveTraslacion = traslacion >= 0 && modo(traslacion) > 1e-9 * modo(mayor);
-    const Eigen::Index elegida = mueveTraslacion ? traslacion : mayor;
-    return gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(elegida)])];
+    return mueveTraslacion ? traslacion : mayor;
 }
 
-// K u = p solved as (S K S) y = S p, u = S y, when S K S has full rank: answers -1. For a
-// mechanism it answers the DOF that names it, with uLibres untouched and the
-// factorisation released. The scaled matrix is formed straight into the LU's own storage:
-// no copy beyond the one the memory estimate counts.
-int resolverEscalado(const std::vector<int>& activas)
+// The directions to hold so that the rest has full rank: in each null mode of the scaled
+// LU, the free direction that moves most (positions in `activas`, sorted, no repeats).
+// With full pivoting P (S K S) Q = L U, and the pivots not above the LU's threshold
+// standing last, the modes are Q z with z = [-U11^-1 U12 e_k; e_k]: triangular solves on
+// the LU's own storage, a block of modes at a time, in place of kernel()'s copy of U. The
+// LU holds S K S, whose mode y is the displacement mode u = S y.
+std::vector<Eigen::Index> direccionesASujetar(const Eigen::FullPivLU<Eigen::MatrixXd>& lu, const Eigen::VectorXd& s,
+                                              const std::vector<int>& activas)
 {
-    const Eigen::VectorXd s = escalasDeJacobi(activas);
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
-    if (lu.rank() < static_cast<Eigen::Index>(activas.size()))
-        return direccionDelMecanismo(lu, s, activas);
-    uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
-    return -1;
+    const Eigen::MatrixXd& LU = lu.matrixLU();
+    const Eigen::Index n = LU.cols();
+    const double umbral = lu.maxPivot() * lu.threshold();
+    Eigen::Index r = 0;
+    while (r < lu.nonzeroPivots() && std::abs(LU(r, r)) > umbral)
+        ++r;
+    const Eigen::VectorXi& q = lu.permutationQ().indices();
+    std::vector<Eigen::Index> sujetas;
+    Eigen::VectorXd modo(n);
+    for (Eigen::Index k0 = r; k0 < n; k0 += kModosPorBloque) {
+        const Eigen::Index b = std::min(kModosPorBloque, n - k0);
+        const Eigen::MatrixXd y = LU.topLeftCorner(r, r).triangularView<Eigen::Upper>().solve(LU.block(0, k0, r, b));
+        for (Eigen::Index j = 0; j < b; ++j) {
+            modo.setZero();
+            for (Eigen::Index i = 0; i < r; ++i)
+                modo(q(i)) = std::abs(s(q(i)) * y(i, j));
+            modo(q(k0 + j)) = std::abs(s(q(k0 + j)));
+            sujetas.push_back(laQueMasSeMueve(modo, activas));
+        }
+    }
+    std::sort(sujetas.begin(), sujetas.end());
+    sujetas.erase(std::unique(sujetas.begin(), sujetas.end()), sujetas.end());
+    return sujetas;
 }
 
-// A mechanism, solved unscaled. A pin-ended bar that is vertical or drawn leftwards
-// stiffens the direction across it by rounding noise only (k cos^2(pi/2), about 4e-33 k):
-// the scaling lifts that noise to a unit diagonal, and the scaled LU may then drop the
-// stiff, loaded direction instead of the loose one. Unscaled, the noise lies below the
-// LU's rank threshold: the loose directions are pivoted last and taken as 0, and every
-// other direction is solved as if they were held.
-void resolverSinEscalar(const std::vector<int>& activas)
+// K u = p solved as (S K S) y = S p, u = S y, over the directions `activas`. A mechanism
+// (S K S without full rank) is held: in each null mode the direction that moves most is
+// held at 0, and the rest is factorised again, until it has full rank. The directions
+// outside the mechanism thus get the results of the same model with its loose directions
+// held, beside stiff springs too, and the load of a loaded mechanism stays at the
+// directions held. Answers the DOF that names the mechanism, the first one held, or -1.
+// The scaled matrix is formed straight into the LU's own storage, and each factorisation
+// is released before the next: no copy beyond the one the memory estimate counts.
+int resolverEscalado(std::vector<int> activas)
 {
-    const Eigen::FullPivLU<Eigen::MatrixXd> lu(kLL(activas, activas));
-    uLibres(activas, Eigen::all) = lu.solve(pL(activas, Eigen::all));
+    int mecanismo = -1;
+    while (!activas.empty()) {
+        const Eigen::VectorXd s = escalasDeJacobi(activas);
+        const Eigen::FullPivLU<Eigen::MatrixXd> lu(s.asDiagonal() * kLL(activas, activas) * s.asDiagonal());
+        if (lu.rank() == static_cast<Eigen::Index>(activas.size())) {
+            uLibres(activas, Eigen::all) = s.asDiagonal() * lu.solve(s.asDiagonal() * pL(activas, Eigen::all));
+            return mecanismo;
+        }
+        const std::vector<Eigen::Index> sujetas = direccionesASujetar(lu, s, activas);
+        if (mecanismo < 0)
+            mecanismo = gdlLibres[static_cast<std::size_t>(activas[static_cast<std::size_t>(sujetas.front())])];
+        std::vector<int> restantes;
+        restantes.reserve(activas.size() - sujetas.size());
+        for (std::size_t i = 0, k = 0; i < activas.size(); ++i) {
+            if (k < sujetas.size() && static_cast<Eigen::Index>(i) == sujetas[k])
+                ++k;
+            else
+                restantes.push_back(activas[i]);
+        }
+        activas = std::move(restantes);
+    }
+    return mecanismo;
 }
 
 void avisarNoFinito(const char* sujeto, int numero, const char* que)
@@ -305,7 +438,7 @@ void olvidarResultados()
             b.setDesplazamientos(Eigen::MatrixXd(6, 0));
 }
 
-bool resolver()
+bool resolver(const MemoriaLibre& memoriaLibre)
 {
     using namespace pasosSolucion;
     ensamblarRigidez();
@@ -313,7 +446,12 @@ bool resolver()
     sumarResortes();
     if (!ensambladoFinito())
         return false;
-    particionar();
+    gdlLibres = direccionesLibres();
+    noLibres = static_cast<int>(gdlLibres.size());
+    const double despues = doblesTrasElEnsamblado(noLibres, contarActivas(gdlLibres));
+    if (!cabeEnMemoria(bytes(despues), bytes(doblesDelEnsamblado() + despues), memoriaLibre))
+        return false;
+    reunirLibres();
     resolverLibres();
     if (!desplazamientosFinitos())
         return false;
@@ -326,26 +464,13 @@ bool resolver()
 
 namespace pasosSolucion {
 
-// What a solve that finds full rank holds at its peak beyond the model as it stands (the
-// bars' equivalent loads computed already), reckoned in double so that a huge model cannot
-// overflow the count. Held throughout: kEstructura, pCombo, kLL, pL, uLibres and every
-// bar's local and global stiffness. Then the larger of two stages. The factorisation: the
-// LU's copy of kLL, its permutations and the scales, the scaled loads, the solve's own
-// right-hand side and its result, and the triangular solves' packed blocks. The results:
-// u, every node's displacements and reactions, every bar's global and local end
-// displacements and integration constants with the copies of one bar's in hand, reacciones
-// and its product K u with the product's packed blocks. A mechanism's second
-// factorisation and its modes are not counted: a failed allocation there is caught.
+// Measured against the heap a solve takes, on full-rank frames, trusses, mechanisms and
+// many combinations, the count is the peak to within a few per cent and not below it.
 double memoriaNecesaria()
 {
-    const double gdl = 3.0 * noNudos;
-    const double nc = noCombos;
-    const double barras = static_cast<double>(barra.size());
-    const double nl = contarLibres();
-    const double retenido = gdl * gdl + gdl * nc + nl * nl + 2.0 * nl * nc + 72.0 * barras;
-    const double factorizacion = nl * nl + 4.0 * nl + 3.0 * nl * nc + bloquesEmpaquetados<4>(nl, nl, nc);
-    const double resultados = 4.0 * gdl * nc + 18.0 * barras * nc + 18.0 * nc + bloquesEmpaquetados<1>(gdl, gdl, nc);
-    return (retenido + std::max(factorizacion, resultados)) * sizeof(double);
+    const std::vector<int> libres = direccionesLibres();
+    const double libresYActivas = doblesTrasElEnsamblado(static_cast<double>(libres.size()), contarActivas(libres));
+    return bytes(doblesDelEnsamblado() + libresYActivas);
 }
 
 void vaciarResultados()
@@ -408,15 +533,13 @@ void sumarResortes()
 
 void particionar()
 {
-    for (objNudo2d& n : nudo) {
-        const Eigen::Vector3i g = n.getGdl();
-        const Eigen::Vector3i apoyo = n.getApoyo();
-        for (int k = 0; k < 3; ++k)
-            if (apoyo(k) == 0)
-                gdlLibres.push_back(g[k]);
-    }
+    gdlLibres = direccionesLibres();
     noLibres = static_cast<int>(gdlLibres.size());
+    reunirLibres();
+}
 
+void reunirLibres()
+{
     kLL.resize(noLibres, noLibres);
     pL.resize(noLibres, noCombos);
     for (int j = 0; j < noLibres; ++j)
@@ -438,10 +561,8 @@ void resolverLibres()
     if (activas.empty())
         return;
     const int mecanismo = resolverEscalado(activas);
-    if (mecanismo < 0)
-        return;
-    resolverSinEscalar(activas);
-    std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(mecanismo) << std::endl;
+    if (mecanismo >= 0)
+        std::cout << "Estructura inestable (mecanismo): " << direccionDelGdl(mecanismo) << std::endl;
 }
 
 void repartirDesplazamientos()
@@ -482,19 +603,35 @@ void calcularReacciones()
 
 }  // namespace pasosSolucion
 
-void funcionSolucionU()
+namespace {
+
+void resolverCon(const MemoriaLibre& memoriaLibre)
 {
+    fijarUmbralDeBloquesAparte();
     olvidarResultados();   // a refused solve must not leave the previous solve's results behind
     if (noNudos == 0 || noCombos == 0)
         return;   // no node or no load combination: nothing to solve for
-    // Every allocation of the solve lies inside: the estimate sees the memory and the
-    // process's limits, but not what the allocator finds when it asks, nor a mechanism's
-    // second factorisation.
+    // Every allocation of the solve comes after the estimate and lies inside the guard.
+    // Inside a memory control group a failed allocation ends the process instead of
+    // throwing, so there the estimate is the only guard; the catch serves the process's
+    // own limits (ulimit -v, ulimit -d), where the allocator may still fail first.
     try {
-        if (!combosCompletos() || !cabeEnMemoria() || !resolver())
+        const bool resuelto = combosCompletos()
+                           && cabeEnMemoria(bytes(doblesDelEnsamblado()), pasosSolucion::memoriaNecesaria(), memoriaLibre)
+                           && cargasEquivalentesCompletas() && resolver(memoriaLibre);
+        if (!resuelto)
             olvidarResultados();
     } catch (const std::bad_alloc&) {
         olvidarResultados();
         std::cout << "No hay memoria para resolver la estructura: falló una reserva de memoria" << std::endl;
     }
+}
+
+}  // namespace
+
+void funcionSolucionU() { resolverCon(memoriaDisponible); }
+
+void funcionSolucionU(double memoriaLibre)
+{
+    resolverCon(memoriaDesdeAhora(memoriaLibre));
 }

@@ -13,20 +13,28 @@ namespace {
 
 constexpr double kSinLimite = std::numeric_limits<double>::max();
 
-// The number after `clave` in a "clave: número kB" file (/proc/meminfo, /proc/self/status),
-// in bytes; a negative number when the file or the key is missing.
-double campoEnKB(const std::string& archivo, const std::string& clave)
+// The number after `clave` in a file of "clave número" lines, the key matched whole;
+// a negative number when the file or the key is missing.
+double numeroDeLaClave(const std::string& archivo, const std::string& clave)
 {
     std::ifstream entrada(archivo);
     std::string linea;
     while (std::getline(entrada, linea)) {
         std::istringstream campos(linea);
         std::string nombre;
-        double kB = 0.0;
-        if (campos >> nombre >> kB && nombre == clave)
-            return kB * 1024.0;
+        double numero = 0.0;
+        if (campos >> nombre >> numero && nombre == clave)
+            return numero;
     }
     return -1.0;
+}
+
+// The number after `clave` in a "clave: número kB" file (/proc/meminfo, /proc/self/status),
+// in bytes; a negative number when the file or the key is missing.
+double campoEnKB(const std::string& archivo, const std::string& clave)
+{
+    const double kB = numeroDeLaClave(archivo, clave);
+    return kB < 0.0 ? kB : kB * 1024.0;
 }
 
 double memoriaDelSistema()
@@ -113,6 +121,31 @@ bool montaje(const std::string& raiz, bool version2, std::string& punto, std::st
     return false;
 }
 
+// The files of a group that hold its limit and its usage, and the key of its memory.stat
+// for the clean page cache the kernel takes back first. v1's usage counts the groups below
+// too, so its key is the one summed over them (total_); its plain inactive_file is the
+// group's own pages alone.
+struct ArchivosDelGrupo {
+    const char* limite;
+    const char* uso;
+    const char* inactivas;
+};
+
+constexpr ArchivosDelGrupo kVersion2{"/memory.max", "/memory.current", "inactive_file"};
+constexpr ArchivosDelGrupo kVersion1{"/memory.limit_in_bytes", "/memory.usage_in_bytes", "total_inactive_file"};
+
+// The group's working set, as container runtimes count it: its usage less its inactive file
+// pages, which reclaim gives back on demand rather than by killing a process; never below 0.
+// Without memory.stat or the key, the whole usage; kSinLimite when the usage cannot be read.
+double usoDeTrabajo(const std::string& carpeta, const ArchivosDelGrupo& archivos)
+{
+    const double usado = bytesDelArchivo(carpeta + archivos.uso);
+    if (usado == kSinLimite)
+        return kSinLimite;
+    const double inactivas = numeroDeLaClave(carpeta + "/memory.stat", archivos.inactivas);
+    return std::max(0.0, usado - std::max(0.0, inactivas));
+}
+
 // The least room in the folders of a group and of every group above it, up to the mount point.
 double margenDeLaJerarquia(const std::string& raiz, const Jerarquia& j)
 {
@@ -127,13 +160,12 @@ double margenDeLaJerarquia(const std::string& raiz, const Jerarquia& j)
             return kSinLimite;
         relativo.erase(0, raizDelMontaje.size());
     }
-    const char* const limite = j.version2 ? "/memory.max" : "/memory.limit_in_bytes";
-    const char* const uso = j.version2 ? "/memory.current" : "/memory.usage_in_bytes";
+    const ArchivosDelGrupo& archivos = j.version2 ? kVersion2 : kVersion1;
     double margen = kSinLimite;
     while (true) {
         const std::string carpeta = raiz + punto + relativo;
-        const double tope = bytesDelArchivo(carpeta + limite);
-        const double usado = bytesDelArchivo(carpeta + uso);
+        const double tope = bytesDelArchivo(carpeta + archivos.limite);
+        const double usado = usoDeTrabajo(carpeta, archivos);
         if (tope < kSinLimite && usado < kSinLimite)
             margen = std::min(margen, std::max(0.0, tope - usado));
         const std::size_t barra = relativo.find_last_of('/');

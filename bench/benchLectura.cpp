@@ -2,7 +2,8 @@
 // format, one row per element; and from long lists: many references after one "puntual:"
 // row, many "combo:" rows, many combination names, many pairs in one "combo:" row on one
 // loaded node or on a model loaded everywhere. Reported per size: time per read and time
-// per row (or per reference, name or pair), file size in KiB.
+// per row (or per reference, name or pair), file size in KiB. The memory of model building
+// on three of them: its peak beside the least memory in which it reads the model.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "funcionLeerArchivo.h"
@@ -219,6 +221,134 @@ void BM_UnComboLargo(benchmark::State& estado)
         estado.SkipWithError("the generated file was not read whole");
 }
 
+// A field of /proc/self/status in bytes (VmRSS, the resident memory now; VmHWM, its peak).
+double campoDeEstado(const char* campo)
+{
+    std::ifstream estado("/proc/self/status");
+    std::string clave;
+    while (estado >> clave) {
+        double kB = 0.0;
+        if (clave == campo && estado >> kB)
+            return kB * 1024.0;
+    }
+    return 0.0;
+}
+
+// Reads the file with `memoriaLibre` bytes taken as the memory available, and writes to
+// the descriptor whether the model was built and the resident memory the reading added at
+// its peak. What a process of its own does, run by leerEnOtroProceso.
+void leerYContar(const char* archivo, double memoriaLibre, int descriptor)
+{
+    nombreArchivo = archivo;
+    std::ostringstream sumidero;
+    std::cout.rdbuf(sumidero.rdbuf());
+    const double antes = campoDeEstado("VmRSS:");
+    funcionLeerArchivo(memoriaLibre);
+    const bool construido = noNudos > 0 && sumidero.str().find("No hay memoria") == std::string::npos;
+    const double respuesta[2] = {construido ? 1.0 : 0.0, campoDeEstado("VmHWM:") - antes};
+    if (write(descriptor, respuesta, sizeof respuesta) != static_cast<ssize_t>(sizeof respuesta))
+        _exit(1);
+}
+
+constexpr const char* kLeer = "--leer";
+
+// The reading in a process of its own, this program run again: a process that read before
+// would hold freed blocks the next reading reuses, and a fork would charge the copies of
+// the benchmark's own pages. Answers the memory added at the peak, -1 when the process
+// failed, and in `leido` whether it built the model.
+double leerEnOtroProceso(double memoriaLibre, bool& leido)
+{
+    leido = false;
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        return -1.0;
+    const std::string bytes = std::to_string(memoriaLibre);
+    const std::string descriptor = std::to_string(tubo[1]);
+    std::cout.flush();
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tubo[0]);
+        execl("/proc/self/exe", "benchLectura", kLeer, nombreArchivo.c_str(), bytes.c_str(), descriptor.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(1);
+    }
+    close(tubo[1]);
+    double respuesta[2] = {0.0, -1.0};
+    const bool recibido = hijo > 0 && read(tubo[0], respuesta, sizeof respuesta) == static_cast<ssize_t>(sizeof respuesta);
+    close(tubo[0]);
+    int estado = 0;
+    if (hijo > 0)
+        waitpid(hijo, &estado, 0);
+    leido = recibido && respuesta[0] > 0.0;
+    return recibido ? respuesta[1] : -1.0;
+}
+
+// The resident memory one reading adds at its peak, and the least memory available in
+// which model building reads the model, found by halving to within 0.5 per cent; each
+// reading in a process of its own.
+void medirMemoriaDeLectura(benchmark::State& estado, const std::string& texto)
+{
+    nombreArchivo = (std::filesystem::temp_directory_path() / ("orvelta-bench-memoria-" + std::to_string(getpid()))).string();
+    std::ofstream(nombreArchivo, std::ios::binary) << texto;
+    double pico = 0.0;
+    double menor = 0.0;
+    for (auto _ : estado) {
+        bool leido = false;
+        pico = leerEnOtroProceso(1e15, leido);
+        if (!leido) {
+            estado.SkipWithError("the generated file was not read whole");
+            break;
+        }
+        double abajo = 0.0;
+        double arriba = 4.0 * pico + (64u << 20);
+        while (arriba - abajo > 0.005 * arriba) {
+            const double medio = (abajo + arriba) / 2.0;
+            leerEnOtroProceso(medio, leido);
+            (leido ? arriba : abajo) = medio;
+        }
+        menor = arriba;
+    }
+    std::remove(nombreArchivo.c_str());
+    estado.counters["KiB"] = static_cast<double>(texto.size()) / 1024.0;
+    estado.counters["pico_MB"] = pico / 1e6;
+    estado.counters["estimado_MB"] = menor / 1e6;
+}
+
+// A column of 29 storeys under 10^5 combinations, each of two cases: the combination rows
+// of its 59 nodes and bars fill the memory.
+std::string columnaConCombos()
+{
+    std::ostringstream s;
+    s << "nudos:";
+    for (int j = 0; j <= 29; ++j)
+        s << ' ' << j + 1 << " 0 " << 3 * j;
+    s << "\nbarras:";
+    for (int j = 1; j <= 29; ++j)
+        s << ' ' << j << ' ' << j << ' ' << j + 1;
+    s << "\napoyo: 1 1 1 1\nseccionRectangular: C 0.4 0.4 2.5e7 24";
+    for (int j = 1; j <= 29; ++j)
+        s << ' ' << j;
+    s << "\npuntual: W 10 0 0";
+    for (int j = 2; j <= 30; ++j)
+        s << ' ' << j;
+    s << "\npesoPropio: D\n";
+    for (int c = 0; c < 100000; ++c)
+        s << "combo: C" << c << ' ' << 1 + c << " D " << 0.5 + c << " W\n";
+    return s.str();
+}
+
+void BM_MemoriaDeLecturaPortico(benchmark::State& estado) { medirMemoriaDeLectura(estado, generar(40, 10).texto); }
+
+void BM_MemoriaDeLecturaReferencias(benchmark::State& estado)
+{
+    std::string texto = cadena() + "puntual: R 1 0 0";
+    for (int i = 0; i < 1000000; ++i)
+        texto += " 2";
+    medirMemoriaDeLectura(estado, texto + "\ncombo: U 1.5 R\n");
+}
+
+void BM_MemoriaDeLecturaCombos(benchmark::State& estado) { medirMemoriaDeLectura(estado, columnaConCombos()); }
+
 }  // namespace
 
 BENCHMARK(BM_funcionLeerArchivo)
@@ -239,4 +369,20 @@ BENCHMARK(BM_UnComboLargo)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-BENCHMARK_MAIN();
+BENCHMARK(BM_MemoriaDeLecturaPortico)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_MemoriaDeLecturaReferencias)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_MemoriaDeLecturaCombos)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char** argv)
+{
+    if (argc == 5 && std::string(argv[1]) == kLeer) {
+        leerYContar(argv[2], std::stod(argv[3]), std::stoi(argv[4]));
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -5,7 +5,8 @@
 // of the displacements with the derivation of bar results and reactions. The parts call
 // the solver's own steps (pasosSolucion), in the order funcionSolucionU runs them. The
 // whole solve also reports its peak memory beside the solver's own estimate of it, on
-// these frames and on a column under many combinations.
+// these frames, on the same frames with hinged columns (a mechanism) and on a column under
+// many combinations.
 
 #include <benchmark/benchmark.h>
 
@@ -49,15 +50,13 @@ double campoDeEstado(const char* campo)
 }
 
 // Makes the model ready as the solver finds it when it makes its estimate: no earlier
-// solution held (freed inside the solve, it would hide the peak) and the bars' equivalent
-// loads computed. Freed heap pages are handed back and the process's peak is set back to
-// its resident memory now (writing 5 to clear_refs), so that the peak read after the
-// solve is the solve's own. Answers the resident memory now.
+// solution held (freed inside the solve, it would hide the peak). Freed heap pages are
+// handed back and the process's peak is set back to its resident memory now (writing 5 to
+// clear_refs), so that the peak read after the solve is the solve's own. Answers the
+// resident memory now.
 double prepararPico()
 {
     pasosSolucion::vaciarResultados();
-    for (objBarra2d& b : barra)
-        b.getCargasEquivalentesGlobales();
     malloc_trim(0);
     std::ofstream("/proc/self/clear_refs") << "5";
     return campoDeEstado("VmRSS:");
@@ -86,6 +85,15 @@ void medirSolucion(benchmark::State& state, void (*generar)(const benchmark::Sta
 }
 
 void BM_SolucionCompleta(benchmark::State& state) { medirSolucion(state, generarPorticoDe); }
+
+// The same frames with hinged columns: they sway, and the solver holds the mechanism and
+// factorises the rest again.
+void generarMecanismoDe(const benchmark::State& state)
+{
+    generarPortico(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), kCombos, true);
+}
+
+void BM_SolucionMecanismo(benchmark::State& state) { medirSolucion(state, generarMecanismoDe); }
 
 // A column of 29 storeys under as many combinations as the argument, each a multiple of
 // the wind case: the tables of loads and results, not the stiffness, fill the memory.
@@ -157,6 +165,7 @@ void tamanos(benchmark::internal::Benchmark* b)
 }  // namespace
 
 BENCHMARK(BM_SolucionCompleta)->Apply(tamanos);
+BENCHMARK(BM_SolucionMecanismo)->Args({20, 10})->Args({40, 10})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SolucionMuchosCombos)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ensamblaje)->Apply(tamanos);
 BENCHMARK(BM_Factorizacion)->Apply(tamanos);

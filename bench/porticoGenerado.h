@@ -3,7 +3,8 @@
 // A generated plane frame for the benchmarks: N storeys of height 3 by M bays of width 5,
 // fixed bases, rectangular concrete-like sections. Load cases: "D" (dead) and "L" (live)
 // on every beam, "W" (wind) at the left column's nodes. The combinations are the caller's.
-// Fills the program-wide model and its counts, as model building would.
+// With hinged columns (released at both ends) the frame sways: a mechanism. Fills the
+// program-wide model and its counts, as model building would.
 
 #include <vector>
 
@@ -15,7 +16,8 @@ struct ParDeCombo {
     const char* caso;
 };
 
-inline void generarPortico(int pisos, int vanos, const std::vector<ParDeCombo>& combos)
+inline void generarPortico(int pisos, int vanos, const std::vector<ParDeCombo>& combos,
+                           bool columnasArticuladas = false)
 {
     nudo.clear();
     barra.clear();
@@ -48,6 +50,8 @@ inline void generarPortico(int pisos, int vanos, const std::vector<ParDeCombo>& 
         nueva.setModuloE(2e7);
         nueva.setPesoEspecifico(24);
         nueva.setNombreDeSeccion(viga ? "V" : "C");
+        if (!viga && columnasArticuladas)
+            nueva.setArticulacion(0, 0);
         if (viga) {
             nueva.setCargaLocal("D", 0, 0, -20, -20);
             nueva.setCargaLocal("L", 0, 0, -10, -10);

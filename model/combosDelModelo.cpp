@@ -1,5 +1,11 @@
 #include "combosDelModelo.h"
 
+void CombosDelModelo::reservar(std::size_t combos)
+{
+    nombres.reserve(combos);
+    factores.reserve(combos);
+}
+
 std::size_t CombosDelModelo::agregarCombo(const std::string& combo)
 {
     const auto [entrada, nuevo] = posicionDeCombo.try_emplace(combo, nombres.size());

@@ -25,6 +25,8 @@ struct TablaDeCargas {
 // names are indexed by ordered maps, whose cost no choice of names can make worse.
 class CombosDelModelo {
 public:
+    // Room for this many combinations made at once, so that adding them grows nothing.
+    void reservar(std::size_t combos);
     // The combination's position; a new name is appended, with no case yet.
     std::size_t agregarCombo(const std::string& combo);
     // factor x (the loads of the case) into the combination, which is created if new.

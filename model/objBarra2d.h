@@ -90,6 +90,7 @@ public:
     std::vector<std::string> getNombresCargasGlobales() const;
     Eigen::MatrixXd getMatrizCargasGlobales() const;
     int getCantidadDeCombos() const;
+    int getCantidadDeCargasGlobales() const;
     Eigen::MatrixXd getCargasEquivalentesLocales();
     Eigen::MatrixXd getCargasEquivalentesGlobales();
 

@@ -90,6 +90,7 @@ Eigen::MatrixXd objBarra2d::getMatrizCargasLocales() const { return cargasLocale
 std::vector<std::string> objBarra2d::getNombresCargasGlobales() const { return nombresCargasGlobales; }
 Eigen::MatrixXd objBarra2d::getMatrizCargasGlobales() const { return cargasGlobales; }
 int objBarra2d::getCantidadDeCombos() const { return static_cast<int>(nombresCombos.size()); }
+int objBarra2d::getCantidadDeCargasGlobales() const { return static_cast<int>(nombresCargasGlobales.size()); }
 
 // Work-equivalent nodal loads (the negatives of the fixed-end forces) under the same end
 // fixity model as the local stiffness: fully fixed end moments and shears of the linear

@@ -71,6 +71,17 @@ inline void agregarCombo(const std::string& combo, double factor, const std::str
     noCombos = nudo.empty() ? 0 : nudo.front().getCantidadDeCombos();
 }
 
+// The combinations of a whole model given to every node and bar at once, as model
+// building gives them: fast also for tens of thousands of combinations.
+inline void asignarCombos(const CombosDelModelo& combos)
+{
+    for (objNudo2d& n : nudo)
+        n.setCombos(combos);
+    for (objBarra2d& b : barra)
+        b.setCombos(combos);
+    noCombos = static_cast<int>(combos.cantidad());
+}
+
 // A 4-long cantilever fixed at node 1 (E = 1e4, A = 1, I = 2) under a uniform transverse
 // load of -1 in case "W", solved for the combination "C1" = 1.0 W.
 inline void voladizoResuelto()

@@ -503,47 +503,58 @@ TEST_F(Lector, LasConsultasPorAparicionAvisanComoLasDeTodas)
                   + avisoMalEscrito("-3E2", "distribuidaLocal:", 1, "la fila"));
 }
 
+// The line a value's conversion adds when it stops at a mistyped number.
+struct Parada {
+    const char* causa;   // "coma decimal" or "E mayúscula"; nullptr for no line
+    const char* leido;   // the part of the word read
+};
+
 struct CasoComa {
     const char* nombre;
     const char* palabra;
-    double real;               // getReal of the word
-    int entero;                // getEntero of the word
-    const char* tomaReal;      // the part read, when the real's conversion stops at a comma
-    const char* tomaEntero;    // the same for the integer's
+    double real;         // getReal of the word
+    int entero;          // getEntero of the word
+    Parada paradaReal;
+    Parada paradaEntero;
 };
 
+constexpr Parada kSinLinea{nullptr, nullptr};
+
 // The value after a tag is converted whatever it is; a number that stops at a comma is
-// told. A capital E is an exponent to the real conversion, and the integer one stops at it
-// as at a lower-case e, so neither is told.
+// told. A capital E is an exponent to the real conversion, while the integer one stops at
+// it and tells so; a decimal point stops the integer silently (3.7 gives 3 by design).
 const CasoComa kCasosComa[] = {
-    {"CeroComa", "0,05", 0, 0, "0", "0"},
-    {"DosComaCinco", "2,5", 2, 2, "2", "2"},
-    {"NegativoComa", "-1,5", -1, -1, "-1", "-1"},
-    {"PuntoYLuegoComa", "1.5,2", 1.5, 1, "1.5", nullptr},
-    {"ExponenteMayuscula", "3E2", 300, 3, nullptr, nullptr},
-    {"ComaTrasElExponente", "3E2,5", 300, 3, "3E2", nullptr},
+    {"CeroComa", "0,05", 0, 0, {"coma decimal", "0"}, {"coma decimal", "0"}},
+    {"DosComaCinco", "2,5", 2, 2, {"coma decimal", "2"}, {"coma decimal", "2"}},
+    {"NegativoComa", "-1,5", -1, -1, {"coma decimal", "-1"}, {"coma decimal", "-1"}},
+    {"PuntoYLuegoComa", "1.5,2", 1.5, 1, {"coma decimal", "1.5"}, kSinLinea},
+    {"ExponenteMayuscula", "3E2", 300, 3, kSinLinea, {"E mayúscula", "3"}},
+    {"NegativoConExponenteMayuscula", "-4E1", -40, -4, kSinLinea, {"E mayúscula", "-4"}},
+    {"PuntoYLuegoExponenteMayuscula", "2.5E1", 25, 2, kSinLinea, kSinLinea},
+    {"ComaTrasElExponente", "3E2,5", 300, 3, {"coma decimal", "3E2"}, {"E mayúscula", "3"}},
 };
 
 class ValorConComa : public Lector, public ::testing::WithParamInterface<CasoComa> {};
 
-TEST_P(ValorConComa, AvisaLoQueSeToma)
+TEST_P(ValorConComa, AvisaLoQueSeLee)
 {
     const CasoComa& caso = GetParam();
     const claseLeerArchivo lector = sobre(std::string("v: 1 x v: ") + caso.palabra);
-    const auto aviso = [&](const char* toma) {
-        return toma == nullptr ? std::string()
-                               : std::string("Advertencia: la palabra ") + caso.palabra
-                                     + " de v: (aparición 2) no es un número (coma decimal); se toma " + toma + "\n";
+    const auto aviso = [&](const Parada& parada) {
+        return parada.causa == nullptr ? std::string()
+                                       : std::string("Advertencia: la palabra ") + caso.palabra
+                                             + " de v: (aparición 2) no es un número (" + parada.causa
+                                             + "); se lee " + parada.leido + "\n";
     };
     {
         CapturaConsola consola;
         EXPECT_EQ(lector.getReal("v:"), caso.real);
-        EXPECT_EQ(consola.texto(), aviso(caso.tomaReal));
+        EXPECT_EQ(consola.texto(), aviso(caso.paradaReal));
     }
     {
         CapturaConsola consola;
         EXPECT_EQ(lector.getEntero("v:"), caso.entero);
-        EXPECT_EQ(consola.texto(), aviso(caso.tomaEntero));
+        EXPECT_EQ(consola.texto(), aviso(caso.paradaEntero));
     }
 }
 
@@ -622,4 +633,58 @@ TEST_F(Lector, ArchivoDeSoloLecturaSeLeeComoCualquierOtro)
     ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
     ASSERT_TRUE(WIFEXITED(estado));
     EXPECT_EQ(WEXITSTATUS(estado), 2);
+}
+
+// --- Memory ----------------------------------------------------------------------------
+
+// Under a bound below the file's own size no query can hold the file's text: each answers
+// nothing, says nothing (not even that a value is missing) and reports it ran out.
+TEST_F(Lector, BajoUnaCotaMenorQueElArchivoNingunaConsultaResponde)
+{
+    std::string texto = "T 1 2 3 4 5 6\nR 5\nC X 1 D\nS nombre\n";
+    for (int i = 0; i < 200; ++i)
+        texto += "relleno ";
+    claseLeerArchivo lector = sobre(texto);
+    lector.setMemoriaMaxima(static_cast<double>(texto.size()) / 2.0);
+    CapturaConsola consola;
+    EXPECT_EQ(lector.getNoEtiquetas("T"), 0);
+    EXPECT_EQ(lector.getMatriz("T", 3).size(), 0);
+    EXPECT_TRUE(lector.getMatrizEtiquetaRepetida("T", 1, 0).empty());
+    EXPECT_TRUE(lector.getFactoresEtiqueta("C", 1, 1).empty());
+    EXPECT_TRUE(lector.getNombresDeFactores("C", 1, 1).empty());
+    EXPECT_TRUE(lector.getFilasEtiqueta("T", 0).empty());
+    EXPECT_TRUE(lector.getParesEtiqueta("C", 1).empty());
+    EXPECT_EQ(lector.getString("S", 1), "");
+    EXPECT_EQ(lector.getReal("R"), -1.0);
+    EXPECT_EQ(lector.getEntero("Ausente"), -1);
+    EXPECT_EQ(consola.texto(), "");
+    EXPECT_TRUE(lector.faltoMemoria());
+
+    // With room to spare the same reader answers again, and its queries took the text.
+    lector.setMemoriaMaxima(1e9);
+    EXPECT_FALSE(lector.faltoMemoria());
+    EXPECT_EQ(lector.getMatriz("T", 3), filas({{1, 2, 3}, {4, 5, 6}}));
+    EXPECT_EQ(lector.getReal("R"), 5.0);
+    EXPECT_FALSE(lector.faltoMemoria());
+    EXPECT_GE(lector.getPicoDeMemoria(), static_cast<double>(texto.size()));
+}
+
+// A row of a million references, 2 MB of text, is a run of 8 MB of values: under a bound of
+// 5 MB the query stops before it makes the run, and answers nothing.
+TEST_F(Lector, UnaFilaMayorQueLaCotaNoSeHace)
+{
+    std::string texto = "P Q 1 0 0";
+    for (int k = 0; k < 1000000; ++k)
+        texto += " 2";
+    claseLeerArchivo lector = sobre(texto);
+    lector.setMemoriaMaxima(5e6);
+    EXPECT_TRUE(lector.getFilasEtiqueta("P", 1).empty());
+    EXPECT_TRUE(lector.faltoMemoria());
+    EXPECT_LE(lector.getPicoDeMemoria(), 5e6);
+
+    lector.setMemoriaMaxima(12e6);
+    const std::vector<claseLeerArchivo::Fila> filas = lector.getFilasEtiqueta("P", 1);
+    ASSERT_EQ(filas.size(), 1u);
+    EXPECT_EQ(filas[0].valores.size(), 1000003u);
+    EXPECT_FALSE(lector.faltoMemoria());
 }

@@ -13,6 +13,7 @@
 #include "claseLeerArchivo.h"
 #include "funcionLeerArchivo.h"
 #include "lecturaDelModelo.h"
+#include "sanitizador.h"
 #include "variablesGlobales.h"
 
 namespace {
@@ -414,19 +415,20 @@ namespace {
 
 // 100 nodes, 10 bars and 100 combinations. Every node and bar holds, per combination, its
 // name (a 32-byte string, plus a 64-byte heap block for 40 characters: 41 + 8 bytes rounded
-// up to 16) and a row of doubles (3 for a node, 4 for a bar), and nothing more. Short
-// names: 100 x (3200 + 2400) + 10 x (3200 + 3200) = 624000 bytes; 40-character names:
-// 100 x (9600 + 2400) + 10 x (9600 + 3200) = 1328000 bytes.
+// up to 16) and a row of doubles (3 for a node, 4 for a bar). Short names: 100 x (3200 +
+// 2400) + 10 x (3200 + 3200) = 624000 bytes; 40-character names: 100 x (9600 + 2400) + 10
+// x (9600 + 3200) = 1328000 bytes. Model building reckons these rows and more (the index
+// of the combinations, the text of the file) before it makes them, and keeps 256 KiB aside
+// for pages that no step counts.
 struct CasoMemoria {
     const char* nombre;
     const char* prefijo;   // names are the prefix and 100..199
-    double bytes;
-    const char* gigas;
+    double bytesDeLasFilas;
 };
 
 const CasoMemoria kCasosMemoria[] = {
-    {"NombresCortos", "C", 624000, "0.000624"},
-    {"NombresLargos", "Combinacion_de_cargas_de_servicio_num", 1328000, "0.001328"},
+    {"NombresCortos", "C", 624000},
+    {"NombresLargos", "Combinacion_de_cargas_de_servicio_num", 1328000},
 };
 
 std::string modeloConCombos(const std::string& prefijo)
@@ -444,6 +446,14 @@ std::string modeloConCombos(const std::string& prefijo)
 
 class MemoriaDeCombos : public LecturaDelModelo, public ::testing::WithParamInterface<CasoMemoria> {
 protected:
+    void SetUp() override
+    {
+#ifdef ORVELTA_CON_ASAN
+        GTEST_SKIP() << kAsanDistorsionaElUso;
+#endif
+        LecturaDelModelo::SetUp();
+    }
+
     std::string leerCon(double memoriaLibre)
     {
         nombreArchivo = directorio.escribir("entrada.txt", modeloConCombos(GetParam().prefijo));
@@ -451,21 +461,31 @@ protected:
         funcionLeerArchivo(memoriaLibre);
         return consola.texto();
     }
+
+    // The bytes the refusal line says are needed; -1 without such a line at the end.
+    double bytesNecesarios(const std::string& salida) const
+    {
+        const std::string inicio = "No hay memoria para leer el archivo de entrada: " + nombreArchivo + " (se necesitan ";
+        const std::size_t en = salida.rfind(inicio);
+        const bool ultima = en != std::string::npos && salida.compare(salida.size() - 5, 5, " GB)\n") == 0;
+        return ultima ? std::stod(salida.substr(en + inicio.size())) * 1e9 : -1.0;
+    }
 };
 
+constexpr double kAparte = 256.0 * 1024.0;
+
+// With room for the rows alone the model is refused before any row is made, and the line
+// names more than that room; with room to spare it is read whole.
 TEST_P(MemoriaDeCombos, SeRehusaSiLasFilasNoCabenYSeLeeSiCaben)
 {
     const CasoMemoria& caso = GetParam();
-    const std::string salida = leerCon(caso.bytes - 1);
-    const std::string linea = "No hay memoria para leer el archivo de entrada: " + nombreArchivo + " (se necesitan "
-                            + caso.gigas + " GB)\n";
-    ASSERT_GE(salida.size(), linea.size());
-    EXPECT_EQ(salida.substr(salida.size() - linea.size()), linea);
+    const std::string salida = leerCon(caso.bytesDeLasFilas + kAparte);
+    EXPECT_GT(bytesNecesarios(salida), caso.bytesDeLasFilas + kAparte) << salida;
     EXPECT_EQ(salida.find("transferencia de combos"), std::string::npos);
     esperarModeloVacio();
     esperarEscalasPorDefecto();
 
-    const std::string leida = leerCon(caso.bytes);
+    const std::string leida = leerCon(1e9);
     EXPECT_EQ(leida.find("No hay memoria"), std::string::npos);
     EXPECT_EQ(noNudos, 100);
     EXPECT_EQ(noBarras, 10);
@@ -473,6 +493,27 @@ TEST_P(MemoriaDeCombos, SeRehusaSiLasFilasNoCabenYSeLeeSiCaben)
     ASSERT_EQ(barra.size(), 10u);
     EXPECT_EQ(barra[9].getCantidadDeCombos(), 100);
     EXPECT_EQ(nudo[99].getNombreCombo(99), caso.prefijo + std::string("199"));
+}
+
+// The long names cost the rows 1328000 - 624000 bytes more, and the index of the
+// combinations more still: the reckoning follows the names.
+TEST_F(LecturaDelModelo, LaMemoriaDeLasFilasSigueALosNombres)
+{
+#ifdef ORVELTA_CON_ASAN
+    GTEST_SKIP() << kAsanDistorsionaElUso;
+#endif
+    double necesarios[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        nombreArchivo = directorio.escribir("entrada.txt", modeloConCombos(kCasosMemoria[k].prefijo));
+        CapturaConsola consola;
+        funcionLeerArchivo(kCasosMemoria[0].bytesDeLasFilas + kAparte);
+        const std::string texto = consola.texto();
+        const std::string inicio = "(se necesitan ";
+        const std::size_t en = texto.rfind(inicio);
+        ASSERT_NE(en, std::string::npos) << texto;
+        necesarios[k] = std::stod(texto.substr(en + inicio.size())) * 1e9;
+    }
+    EXPECT_GE(necesarios[1] - necesarios[0], 1328000.0 - 624000.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lectura, MemoriaDeCombos, ::testing::ValuesIn(kCasosMemoria),

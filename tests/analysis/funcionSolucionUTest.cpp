@@ -207,8 +207,9 @@ double gigasNecesarios(const std::string& texto)
 // copy 2 (3e5)^2, 2.7e11 reals of 8 bytes = 2160 GB. The rest is small beside it: the
 // load and result tables, some 20 columns of 3e5 reals (0.05 GB), and the packed blocks
 // of the LU's triangular solves, fewer than 1000 columns of 3e5 reals (2.4 GB). No
-// mechanism check is counted (the old estimate's third (3e5)^2, 720 GB, is gone). Nothing
-// is allocated.
+// mechanism check is counted (the old estimate's third (3e5)^2, 720 GB, is gone). The
+// estimate adds half a per cent for the kernel's page tables and the heap's headers.
+// Nothing is allocated.
 TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
 {
     for (int i = 0; i < 100000; ++i)
@@ -220,7 +221,7 @@ TEST_F(SolucionU, ModeloQueNoCabeEnMemoria)
     funcionSolucionU();
     const double gigas = gigasNecesarios(consola.texto());
     EXPECT_GT(gigas, 2160.0) << consola.texto();
-    EXPECT_LT(gigas, 2160.0 + 0.05 + 2.4) << consola.texto();
+    EXPECT_LT(gigas, (2160.0 + 0.05 + 2.4) * 1.005) << consola.texto();
     EXPECT_EQ(kEstructura.size(), 0);
     EXPECT_EQ(noLibres, 0);
     EXPECT_FALSE(nudo[0].tieneResultados(0));

@@ -78,15 +78,9 @@ int enEspacioLimitado(Comprobacion comprobacion, rlim_t margen = kMargen, Limite
     return WEXITSTATUS(estado);
 }
 
-// Solves in the child; 0 when the solver said exactly `linea` and left the model unsolved.
-int resolverSinResultado(const std::string& linea)
+// 0 when the solver said exactly `linea` and left the model unsolved.
+int resultadoSinSolucion(const std::string& texto, const std::string& linea)
 {
-    std::string texto;
-    {
-        CapturaConsola consola;
-        funcionSolucionU();
-        texto = consola.texto();
-    }
     if (texto != linea) {
         std::cerr << texto;
         return 1;
@@ -171,22 +165,67 @@ TEST_F(MemoriaLimitada, EstructuraMayorQueElLimite)
     EXPECT_EQ(codigo, 0);
 }
 
-// 30 nodes, 29 bars and 20000 combinations: before the estimate the bars' equivalent loads
-// are made, 6 reals per combination in local and in global axes, 29 x 12 x 20000 x 8 bytes
-// = 56 MB, more than the 32 MB the limit leaves. The failed allocation is caught: one line,
-// an unsolved model, and the process goes on.
-TEST_F(MemoriaLimitada, ReservaFallidaAlPedirLasCargasDeLasBarras)
+// 30 nodes, 29 bars and 20000 combinations: the bars' equivalent loads, 6 reals per
+// combination in local and in global axes, take 29 x 12 x 20000 x 8 bytes = 56 MB, more
+// than the 32 MB the limit below leaves. The combinations are given to every node and bar
+// at once, as model building gives them.
+void columnaConMuchosCombos()
 {
     for (int i = 0; i < 30; ++i)
         prueba::agregarNudo(0, 3.0 * i, i == 0 ? 1 : 0, i == 0 ? 1 : 0, i == 0 ? 1 : 0);
     for (int i = 0; i < 29; ++i)
         prueba::agregarBarra(i, i + 1, 2e7, 0.09, 6.75e-4).setCargaLocal("W", 0, 0, -1, -1);
+    CombosDelModelo combos;
     for (int c = 0; c < 20000; ++c)
-        prueba::agregarCombo("C" + std::to_string(c), 1.0 + c, "W");
+        combos.agregarPar("C" + std::to_string(c), 1.0 + c, "W");
+    prueba::asignarCombos(combos);
+}
+
+constexpr rlim_t kMargenDeLaColumna = 32u << 20;
+
+// The estimate counts the equivalent loads before any of them is made: one line with what
+// the solve needs, the loads' 56 MB and more.
+TEST_F(MemoriaLimitada, LasCargasDeLasBarrasEntranEnLaEstimacion)
+{
+    columnaConMuchosCombos();
     ASSERT_EQ(noCombos, 20000);
     const int codigo = enEspacioLimitado(
-        [] { return resolverSinResultado("No hay memoria para resolver la estructura: falló una reserva de memoria\n"); },
-        32u << 20);
+        [] {
+            std::string texto;
+            {
+                CapturaConsola consola;
+                funcionSolucionU();
+                texto = consola.texto();
+            }
+            const std::string inicio = "No hay memoria para resolver la estructura: se necesitan ";
+            if (texto.rfind(inicio, 0) != 0 || !(std::stod(texto.substr(inicio.size())) > 0.056)) {
+                std::cerr << texto;
+                return 1;
+            }
+            return resultadoSinSolucion(texto, texto);
+        },
+        kMargenDeLaColumna);
+    EXPECT_EQ(codigo, 0);
+}
+
+// Told that memory is plentiful, the solver's estimates pass and the allocation itself
+// fails: it is caught, with one line, an unsolved model, and the process goes on.
+TEST_F(MemoriaLimitada, ReservaFallidaAlPedirLasCargasDeLasBarras)
+{
+    columnaConMuchosCombos();
+    const int codigo = enEspacioLimitado(
+        [] {
+            const double abundante = 1e15;
+            std::string texto;
+            {
+                CapturaConsola consola;
+                funcionSolucionU(abundante);
+                texto = consola.texto();
+            }
+            return resultadoSinSolucion(texto,
+                                        "No hay memoria para resolver la estructura: falló una reserva de memoria\n");
+        },
+        kMargenDeLaColumna);
     EXPECT_EQ(codigo, 0);
 }
 
@@ -225,7 +264,8 @@ INSTANTIATE_TEST_SUITE_P(Limites, LimiteDelProceso, ::testing::Values(kEspacio, 
                          [](const auto& info) { return std::string(info.param.recurso == RLIMIT_AS ? "Espacio" : "Datos"); });
 
 // Control groups laid out as files below a directory of the test's own: /proc/self/cgroup,
-// /proc/self/mountinfo and the groups' memory files, and the room they leave.
+// /proc/self/mountinfo and the groups' memory files, and the room they leave. A group
+// without memory.stat counts its whole usage.
 struct CasoCgroup {
     const char* nombre;
     std::vector<std::pair<const char*, const char*>> archivos;   // path below the root, text
@@ -284,6 +324,44 @@ const CasoCgroup kCasosCgroup[] = {
       {"sys/fs/cgroup/sub/memory.max", "800\n"}, {"sys/fs/cgroup/sub/memory.current", "300\n"},
       {"sys/fs/cgroup/memory.max", "10000\n"}, {"sys/fs/cgroup/memory.current", "0\n"}},
      500},
+    // Inactive file pages are page cache that reclaim gives back: each group counts its
+    // usage less them. Below, 500000 - (450000 - 300000) = 350000; above, where the cache
+    // is smaller, 600000 - (580000 - 300000) = 320000, the lesser. active_file stays counted.
+    {"CacheInactivaEnCadaGrupo",
+     {{"proc/self/cgroup", "0::/a/b\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/b/memory.max", "500000\n"}, {"sys/fs/cgroup/a/b/memory.current", "450000\n"},
+      {"sys/fs/cgroup/a/b/memory.stat",
+       "anon 100000\nfile 350000\nactive_anon 100000\ninactive_anon 0\nactive_file 50000\ninactive_file 300000\n"},
+      {"sys/fs/cgroup/a/memory.max", "600000\n"}, {"sys/fs/cgroup/a/memory.current", "580000\n"},
+      {"sys/fs/cgroup/a/memory.stat",
+       "anon 180000\nfile 400000\nactive_anon 180000\ninactive_anon 0\nactive_file 100000\ninactive_file 300000\n"}},
+     320000},
+    // v1's usage counts the groups below, and so does total_inactive_file; inactive_file is
+    // the group's own pages alone: 2000000 - (1500000 - 900000) = 1400000, where the
+    // group's own 200000 would give 700000.
+    {"CacheInactivaVersion1",
+     {{"proc/self/cgroup", "4:memory:/lote\n0::/\n"},
+      {"proc/self/mountinfo", "35 31 0:32 / /sys/fs/cgroup/memory rw,relatime - cgroup cgroup rw,memory\n"},
+      {"sys/fs/cgroup/memory/lote/memory.limit_in_bytes", "2000000\n"},
+      {"sys/fs/cgroup/memory/lote/memory.usage_in_bytes", "1500000\n"},
+      {"sys/fs/cgroup/memory/lote/memory.stat",
+       "cache 300000\nrss 100000\ninactive_anon 100000\nactive_anon 0\ninactive_file 200000\n"
+       "active_file 100000\nhierarchical_memory_limit 2000000\ntotal_cache 1100000\ntotal_rss 400000\n"
+       "total_inactive_anon 400000\ntotal_active_anon 0\ntotal_inactive_file 900000\ntotal_active_file 200000\n"}},
+     1400000},
+    // A memory.stat without the key subtracts nothing: 1000 - 400.
+    {"EstadisticaSinLaClave",
+     {{"proc/self/cgroup", "0::/a\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/memory.max", "1000\n"}, {"sys/fs/cgroup/a/memory.current", "400\n"},
+      {"sys/fs/cgroup/a/memory.stat", "anon 100\nfile 300\nactive_file 300\n"}},
+     600},
+    // More inactive pages than usage (the two are read at different moments) leave a
+    // working set of 0, not a negative one: the whole limit, 1000.
+    {"InactivasMayoresQueElUso",
+     {{"proc/self/cgroup", "0::/a\n"}, {"proc/self/mountinfo", kMontajeV2},
+      {"sys/fs/cgroup/a/memory.max", "1000\n"}, {"sys/fs/cgroup/a/memory.current", "300\n"},
+      {"sys/fs/cgroup/a/memory.stat", "file 500\ninactive_file 500\n"}},
+     1000},
 };
 
 class Cgroup : public ::testing::TestWithParam<CasoCgroup> {

@@ -7,8 +7,9 @@
 #include "variablesGlobales.h"
 
 // Numbers written with a decimal comma or a capital E, through the whole model building:
-// the row still ends at such a word, as at any other non-numeric word, and one console line
-// tells where.
+// the row still ends at such a word, as at any other non-numeric word, a value after a tag
+// is read only up to the comma (an integer also up to the E), and one console line tells
+// where.
 
 namespace {
 
@@ -145,13 +146,18 @@ const CasoMalEscrito kCasos[] = {
          EXPECT_EQ(noNudos, 3);
          EXPECT_EQ(noBarras, 1);
      }},
-    // A scale whose number stops at the comma reads as 0: the default stays.
+    // A scale whose number stops at the comma reads as 0, which is no scale: the default
+    // stays, so the line tells what was read, not what is used.
     {"ComaEnUnaEscala", true, "escalaM: ", "0,05", "0", "\n",
-     "Advertencia: la palabra 0,05 de escalaM: (aparición 1) no es un número (coma decimal); se toma 0",
+     "Advertencia: la palabra 0,05 de escalaM: (aparición 1) no es un número (coma decimal); se lee 0",
      [] { EXPECT_EQ(escalaM, 0.1); }},
     {"ComaEnLaPrecision", true, "precision: ", "2,5", "2", "\n",
-     "Advertencia: la palabra 2,5 de precision: (aparición 1) no es un número (coma decimal); se toma 2",
+     "Advertencia: la palabra 2,5 de precision: (aparición 1) no es un número (coma decimal); se lee 2",
      [] { EXPECT_EQ(precision, 2); }},
+    // The integer conversion stops at the E: 5 decimals, neither 500 nor the default 3.
+    {"EMayusculaEnLaPrecision", true, "precision: ", "5E2", "5", "\n",
+     "Advertencia: la palabra 5E2 de precision: (aparición 1) no es un número (E mayúscula); se lee 5",
+     [] { EXPECT_EQ(precision, 5); }},
 };
 
 class NumerosMalEscritos : public LecturaDelModelo, public ::testing::WithParamInterface<CasoMalEscrito> {

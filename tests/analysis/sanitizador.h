@@ -12,3 +12,8 @@
 
 constexpr const char* kAsanSinLimite =
     "AddressSanitizer reserves terabytes of shadow memory: it cannot run under an address-space limit";
+
+// Nor does what the process holds follow the program's own blocks there: its shadow memory
+// and its quarantine of freed blocks are held too.
+constexpr const char* kAsanDistorsionaElUso =
+    "AddressSanitizer's shadow memory and quarantine distort what the process holds";

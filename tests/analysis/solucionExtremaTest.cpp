@@ -245,6 +245,17 @@ void PrintTo(const CasoSujeto& caso, std::ostream* salida) { *salida << caso.nom
 
 #define GIROS_1_2 "Direcciones sin rigidez: 2 (nudo 1, dirección giro; nudo 2, dirección giro); sus desplazamientos se toman 0\n"
 
+// Mechanisms beside a stiff spring, used twice below.
+#define VOLADIZO_GUIADO_CON_ESLABON(RESORTE) \
+    "nudos: 1 0 0 2 3 0 3 3 -2\nbarras: 1 1 2 2 2 3\napoyo: 1 1 1 1\nresorte: 0 0 " RESORTE " 2\n" \
+    "articulacion: 0 0 2\nseccionGenerica: S 1 0.2 1e4 0 1 2\npuntual: P 0 -10 0 2\ncombo: C 1 P\n"
+#define PORTICO_QUE_SE_DESPLAZA_Y_VOLADIZO(RESORTE) \
+    "nudos: 1 0 0 2 0 4 3 6 4 4 6 0 5 10 0 6 15 0\nbarras: 1 1 2 2 2 3 3 4 3 4 5 6\n" \
+    "apoyo: 1 1 0 1 4\napoyo: 1 1 1 5\narticulacion: 0 0 2\nresorte: " RESORTE " 0 0 6\n" \
+    "seccionGenerica: S 1 2 1e4 0 1 2 3 4\npuntual: H 10 0 0 2\npuntual: P 0 -10 0 6\ncombo: C 1 H 1 P\n"
+const char* const kVoladizoGuiadoConEslabon = VOLADIZO_GUIADO_CON_ESLABON("1e20");
+const char* const kPorticoQueSeDesplazaYVoladizo = PORTICO_QUE_SE_DESPLAZA_Y_VOLADIZO("1e20");
+
 const CasoSujeto kCasosSujetos[] = {
     // A hanger 3 long from a pin, P down at its free end: N = P (tension).
     {"Colgante",
@@ -287,6 +298,24 @@ const CasoSujeto kCasosSujetos[] = {
      "nudos: 1 0 0 2 5 0\nbarras: 1 1 2\napoyo: 1 1 0 1\napoyo: 0 1 0 2\n"
      "seccionGenerica: S 0.05 3e-3 2e7 0 1\ndistribuidaLocal: Q 0 0 -10 -10 1\ncombo: C 1 Q\n",
      "", 1, 0.0},
+    // A cantilever 3 long (E I = 2000) whose tip rotation a spring of 1e20 holds, with a
+    // pin-ended link 2 long hanging free from its tip, P down at the tip: the link swings
+    // (its end along X) and carries nothing.
+    {"VoladizoGuiadoConEslabon", kVoladizoGuiadoConEslabon,
+     "nudos: 1 0 0 2 3 0 3 3 -2\nbarras: 1 1 2 2 2 3\napoyo: 1 1 1 1\napoyo: 1 0 0 3\nresorte: 0 0 1e20 2\n"
+     "articulacion: 0 0 2\nseccionGenerica: S 1 0.2 1e4 0 1 2\npuntual: P 0 -10 0 2\ncombo: C 1 P\n",
+     "Dirección sin rigidez: nudo 3, dirección giro; su desplazamiento se toma 0\n"
+     "Estructura inestable (mecanismo): nudo 3, dirección X\n",
+     2, 0.0},
+    // A portal whose bases are pinned and whose beam is hinged at both ends, loaded across
+    // at node 2, sways; beside it, a cantilever 5 long (E I = 2e4) with a spring of 1e20
+    // along its axis at its tip, P down there. The sway's load is lost at node 2, held
+    // along X, so the beam carries nothing.
+    {"PorticoQueSeDesplazaYVoladizo", kPorticoQueSeDesplazaYVoladizo,
+     "nudos: 1 0 0 2 0 4 3 6 4 4 6 0 5 10 0 6 15 0\nbarras: 1 1 2 2 2 3 3 4 3 4 5 6\n"
+     "apoyo: 1 1 0 1 4\napoyo: 1 1 1 5\napoyo: 1 0 0 2\narticulacion: 0 0 2\nresorte: 1e20 0 0 6\n"
+     "seccionGenerica: S 1 2 1e4 0 1 2 3 4\npuntual: H 10 0 0 2\npuntual: P 0 -10 0 6\ncombo: C 1 H 1 P\n",
+     "Estructura inestable (mecanismo): nudo 2, dirección X\n", 2, 0.0},
 };
 
 class MecanismoSujeto : public SolucionExtrema, public ::testing::WithParamInterface<CasoSujeto> {
@@ -327,6 +356,50 @@ TEST_P(MecanismoSujeto, ComoConLaDireccionSujeta)
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, MecanismoSujeto, ::testing::ValuesIn(kCasosSujetos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+// The same two models against their closed forms, for springs from 1e18 up (P = 10). The
+// guided cantilever (tip rotation held): uy = -P L^3 / (12 E I) = -270 / 24000, end moments
+// -P L / 2 and +P L / 2 = -/+15. The plain cantilever: uy = -P L^3 / (3 E I) = -1250 / 6e4,
+// rotation -P L^2 / (2 E I) = -250 / 4e4, moments -P L = -50 at the fixed end and 0 at the tip.
+struct CasoFormaCerrada {
+    const char* nombre;
+    const char* entrada;
+    int nudo;            // the loaded tip
+    double flecha;
+    double giro;
+    int barra;           // the cantilever
+    double momentoInicio;
+    double momentoFin;
+};
+
+void PrintTo(const CasoFormaCerrada& caso, std::ostream* salida) { *salida << caso.nombre; }
+
+const CasoFormaCerrada kCasosFormaCerrada[] = {
+    {"VoladizoGuiado1e18", VOLADIZO_GUIADO_CON_ESLABON("1e18"), 2, -270.0 / 24000, 0.0, 1, -15, 15},
+    {"VoladizoGuiado1e20", VOLADIZO_GUIADO_CON_ESLABON("1e20"), 2, -270.0 / 24000, 0.0, 1, -15, 15},
+    {"VoladizoJuntoAlPortico1e18", PORTICO_QUE_SE_DESPLAZA_Y_VOLADIZO("1e18"), 6, -1250.0 / 6e4, -250.0 / 4e4, 4, -50, 0},
+    {"VoladizoJuntoAlPortico1e20", PORTICO_QUE_SE_DESPLAZA_Y_VOLADIZO("1e20"), 6, -1250.0 / 6e4, -250.0 / 4e4, 4, -50, 0},
+};
+
+class MecanismoJuntoAResorteRigido : public SolucionExtrema, public ::testing::WithParamInterface<CasoFormaCerrada> {};
+
+TEST_P(MecanismoJuntoAResorteRigido, FormaCerradaFueraDelMecanismo)
+{
+    const CasoFormaCerrada& caso = GetParam();
+    const std::string texto = leerYResolver(caso.entrada);
+    EXPECT_NE(texto.find("Estructura inestable (mecanismo): "), std::string::npos) << texto;
+    const objNudo2d& punta = nudoUsuario(caso.nudo);
+    ASSERT_TRUE(punta.tieneResultados(0));
+    EXPECT_NEAR(punta.getDesplazamientoY(0), caso.flecha, 1e-9 * std::abs(caso.flecha));
+    EXPECT_NEAR(punta.getGiroZ(0), caso.giro, 1e-9 * std::abs(caso.flecha));
+    const Eigen::MatrixXd M = barra[static_cast<std::size_t>(punteroBarras[caso.barra])].getSolicitacionMomento(0, 2);
+    EXPECT_NEAR(M(1, 0), caso.momentoInicio, 1e-9 * 50);
+    EXPECT_NEAR(M(1, 1), caso.momentoFin, 1e-9 * 50);
+    EXPECT_EQ(resultadoNoFinito(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, MecanismoJuntoAResorteRigido, ::testing::ValuesIn(kCasosFormaCerrada),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
 // A pendulum 3 long on a pin loaded across at its end: the load lies on the loose direction

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -65,6 +66,9 @@ public:
         std::string nombre;                 // the word right after the tag
         std::vector<double> valores;        // the numeric run, or the factors
         std::vector<std::string> nombres;   // the factors' names (pair lists only)
+
+        // The factor and name pairs (pair lists only): the two lists hold as many.
+        std::size_t pares() const { return std::min(valores.size(), nombres.size()); }
     };
     std::vector<Fila> getFilasEtiqueta(std::string etiqueta, int salto) const;
     std::vector<Fila> getParesEtiqueta(std::string etiqueta, int salto) const;

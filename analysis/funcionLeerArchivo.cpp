@@ -291,7 +291,7 @@ std::size_t paresDe(const Filas& filas)
 {
     std::size_t pares = 0;
     for (const claseLeerArchivo::Fila& fila : filas)
-        pares += std::min(fila.valores.size(), fila.nombres.size());
+        pares += fila.pares();
     return pares;
 }
 
@@ -308,8 +308,7 @@ CombosDelModelo combosDe(const Filas& filas)
             std::cout << "Advertencia: el combo " << fila.nombre << " de combo: (aparición " << k + 1
                       << ") repite un nombre anterior; sus pares se suman a ese combo" << std::endl;
         combos.agregarCombo(fila.nombre);
-        const std::size_t pares = std::min(fila.valores.size(), fila.nombres.size());
-        for (std::size_t j = 0; j < pares; ++j)
+        for (std::size_t j = 0; j < fila.pares(); ++j)
             combos.agregarPar(fila.nombre, fila.valores[j], fila.nombres[j]);
     }
     return combos;
@@ -328,7 +327,7 @@ bool leerCombos(claseLeerArchivo& lector, MemoriaDeLectura& memoria, CombosDelMo
         return false;
     casos.reserve(paresDe(filas));
     for (const claseLeerArchivo::Fila& fila : filas)
-        for (std::size_t j = 0; j < std::min(fila.valores.size(), fila.nombres.size()); ++j)
+        for (std::size_t j = 0; j < fila.pares(); ++j)
             casos.push_back(fila.nombres[j]);
     std::sort(casos.begin(), casos.end());
     if (!memoria.tomar(bytesDeCombosDelModelo(filas, casos)))
@@ -499,13 +498,13 @@ bool construirModelo(MemoriaDeLectura& memoria)
     if (!leerApoyosResortesYPuntuales(lector, memoria, nudos) || !leerCombos(lector, memoria, combos, pares))
         return false;
     // Every node and bar holds a row of every combination: a model of many elements and many
-    // combinations may not fit. Reckoned for the nodes' rows, which follow, and for the bars
-    // with theirs, which come later (owed to that step).
-    const double bytesDeLasBarras = bloqueDeVector<objBarra2d>(noBarras)
-                                  + bytesDeFilasDeCombos(combos.getNombres(), pares, noBarras, 4);
-    if (!memoria.tomar(bytesDeFilasDeCombos(combos.getNombres(), pares, noNudos, 3) + bytesDeLasBarras))
+    // combinations may not fit. Reckoned for the nodes' rows, which follow, and kept aside
+    // for the bars and for their rows, which come later.
+    const double bytesDeLasBarras = bloqueDeVector<objBarra2d>(noBarras);
+    const double filasDeLasBarras = bytesDeFilasDeCombos(combos.getNombres(), pares, noBarras, 4);
+    memoria.reservar(bytesDeLasBarras + filasDeLasBarras);
+    if (!memoria.tomar(bytesDeFilasDeCombos(combos.getNombres(), pares, noNudos, 3)))
         return false;
-    memoria.reservar(bytesDeLasBarras);
     for (objNudo2d& n : nudo)
         n.setCombos(combos);
     if (noCombos != 0)
@@ -519,6 +518,7 @@ bool construirModelo(MemoriaDeLectura& memoria)
     }
     if (!leerArticulacionesYDistribuidas(lector, memoria, barras) || !leerPesoPropio(lector, memoria))
         return false;
+    memoria.pagar(filasDeLasBarras);
     for (objBarra2d& b : barra)
         b.setCombos(combos);
     if (noCombos != 0)

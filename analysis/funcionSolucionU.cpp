@@ -118,6 +118,12 @@ std::vector<int> direccionesLibres()
     return libres;
 }
 
+void listarLibres()
+{
+    gdlLibres = direccionesLibres();
+    noLibres = static_cast<int>(gdlLibres.size());
+}
+
 // How many free directions the LU factorises: those that some bar or spring stiffens (a
 // row or column of the free stiffness with an entry other than 0). Before the assembly
 // nothing is known, and every free direction counts.
@@ -145,6 +151,10 @@ double doblesDelEnsamblado()
     const double barras = static_cast<double>(barra.size());
     return gdl * gdl + gdl * nc + barras * (kDoblesDeRigidez + 12.0 * nc);
 }
+
+// At its most while it is made: one bar's equivalent loads in hand besides, a copy while
+// they are computed or while they are added into pCombo (6 x NC).
+double doblesAlEnsamblar() { return doblesDelEnsamblado() + 6.0 * noCombos; }
 
 // Doubles the rest of the solve holds at its peak, with `libres` free directions of which
 // the LU factorises `activas`. Held: kLL, pL and uLibres. Then the larger of two stages.
@@ -446,8 +456,7 @@ bool resolver(const MemoriaLibre& memoriaLibre)
     sumarResortes();
     if (!ensambladoFinito())
         return false;
-    gdlLibres = direccionesLibres();
-    noLibres = static_cast<int>(gdlLibres.size());
+    listarLibres();
     const double despues = doblesTrasElEnsamblado(noLibres, contarActivas(gdlLibres));
     if (!cabeEnMemoria(bytes(despues), bytes(doblesDelEnsamblado() + despues), memoriaLibre))
         return false;
@@ -533,8 +542,7 @@ void sumarResortes()
 
 void particionar()
 {
-    gdlLibres = direccionesLibres();
-    noLibres = static_cast<int>(gdlLibres.size());
+    listarLibres();
     reunirLibres();
 }
 
@@ -617,7 +625,7 @@ void resolverCon(const MemoriaLibre& memoriaLibre)
     // own limits (ulimit -v, ulimit -d), where the allocator may still fail first.
     try {
         const bool resuelto = combosCompletos()
-                           && cabeEnMemoria(bytes(doblesDelEnsamblado()), pasosSolucion::memoriaNecesaria(), memoriaLibre)
+                           && cabeEnMemoria(bytes(doblesAlEnsamblar()), pasosSolucion::memoriaNecesaria(), memoriaLibre)
                            && cargasEquivalentesCompletas() && resolver(memoriaLibre);
         if (!resuelto)
             olvidarResultados();

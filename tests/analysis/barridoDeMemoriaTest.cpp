@@ -21,8 +21,9 @@
 namespace {
 
 // A frame of `pisos` storeys by `vanos` bays (6 wide, 3 high), fixed bases, every tag of
-// loads, `combos` combinations. Hinged columns (released at both ends) make it sway.
-std::string portico(int pisos, int vanos, int combos, bool columnasArticuladas)
+// loads, `combos` combinations. Hinged columns (released at both ends) make it sway; a load
+// row that names bar 1 `referencias` times gives it as many loads.
+std::string portico(int pisos, int vanos, int combos, bool columnasArticuladas, int referencias)
 {
     const auto n = [&](int i, int j) { return std::to_string(1 + j * (vanos + 1) + i); };
     std::string columnas;
@@ -54,6 +55,11 @@ std::string portico(int pisos, int vanos, int combos, bool columnasArticuladas)
     texto += "\npuntual: W 10 0 0";
     for (int j = 1; j <= pisos; ++j)
         texto += " " + n(0, j);
+    if (referencias > 0) {
+        texto += "\ndistribuidaLocal: R 0 0 -1 -1";
+        for (int k = 0; k < referencias; ++k)
+            texto += " 1";
+    }
     texto += "\npesoPropio: PP\n";
     for (int c = 0; c < combos; ++c)
         texto += "combo: C" + std::to_string(c) + " 1.2 PP " + std::to_string(1.0 + c) + " W\n";
@@ -66,15 +72,19 @@ struct CasoDeBarrido {
     int vanos;
     int combos;
     bool articulado;
+    int referencias;
 };
 
 void PrintTo(const CasoDeBarrido& caso, std::ostream* salida) { *salida << caso.nombre; }
 
 const CasoDeBarrido kCasosDeBarrido[] = {
-    {"PorticoDeRangoCompleto", 20, 10, 2, false},   // 693 DOF, some 12 MB
-    {"Mecanismo", 20, 10, 2, true},                 // the same frame swaying
-    {"MuchasCombinaciones", 4, 3, 6000, false},     // the rows and results of 6000 combinations
-    {"CombinacionesDeUnaBarra", 1, 0, 30000, false},   // reading them takes the most
+    {"PorticoDeRangoCompleto", 20, 10, 2, false, 0},      // 693 DOF, some 12 MB
+    {"Mecanismo", 20, 10, 2, true, 0},                    // the same frame swaying
+    {"MuchasCombinaciones", 4, 3, 6000, false, 0},        // the rows and results of 6000 combinations
+    {"CombinacionesDeUnaBarra", 1, 0, 30000, false, 0},   // reading them takes the most
+    // The bars' loads, read before the bars' rows are made: their step must leave the
+    // memory those rows will take.
+    {"CargasAntesDeLasFilasDeLasBarras", 10, 10, 2000, false, 200000},
 };
 
 // Exit codes of resolverArchivo, which reads and solves the file in a process of its own.
@@ -128,7 +138,7 @@ protected:
 TEST_P(BarridoDeMemoria, ResueltoORehusadoNuncaTerminadoPorElNucleo)
 {
     const CasoDeBarrido& caso = GetParam();
-    nombreArchivo = directorio.escribir("entrada.txt", portico(caso.pisos, caso.vanos, caso.combos, caso.articulado));
+    nombreArchivo = directorio.escribir("entrada.txt", portico(caso.pisos, caso.vanos, caso.combos, caso.articulado, caso.referencias));
 
     const Corrida suelo = enUnGrupo(0, nada);
     ASSERT_EQ(suelo.desenlace.codigo, 2);   // no file named

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <algorithm>
-#include <cmath>
-
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 // The C heap (glibc) maps a block of 128 KiB or more as pages of its own, which go back to

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
-#include <limits>
 #include <string_view>
 
 #include <fcntl.h>

@@ -26,8 +26,6 @@ double capacidadTras(double elementos)
     return elementos < 1.0 ? 0.0 : std::exp2(std::ceil(std::log2(elementos)));
 }
 
-std::size_t pares(const claseLeerArchivo::Fila& fila) { return std::min(fila.valores.size(), fila.nombres.size()); }
-
 }  // namespace
 
 MemoriaDeLectura::MemoriaDeLectura(MemoriaLibre memoriaLibre, double bytesDelArchivo)
@@ -76,11 +74,6 @@ void MemoriaDeLectura::avisar(const std::string& archivo) const
     std::cout << std::endl;
 }
 
-double bytesDeNombre(const std::string& nombre)
-{
-    return sizeof(std::string) + heapDeTexto(static_cast<double>(nombre.size()));
-}
-
 double bytesDeVectorCreciente(double elementos, double tamano)
 {
     // Every block it had, 1, 2, 4 ... up to its capacity: the earlier ones may stay behind
@@ -102,7 +95,7 @@ double bytesDeCombosDelModelo(const std::vector<claseLeerArchivo::Fila>& filas,
     for (const claseLeerArchivo::Fila& fila : filas) {
         const double nombre = heapDeTexto(static_cast<double>(fila.nombre.size()));
         bytes += 2.0 * nombre + nodoDeMapa(sizeof(std::string) + kSizeT)
-               + bytesDeVectorCreciente(static_cast<double>(pares(fila)), sizeof(double));
+               + bytesDeVectorCreciente(static_cast<double>(fila.pares()), sizeof(double));
     }
     double distintos = 0.0;
     for (std::size_t i = 0; i < casos.size();) {

@@ -23,7 +23,7 @@ public:
 
     // True when the step's bytes fit beside what is owed: they are then counted as taken.
     bool tomar(double bytes);
-    // Bytes a later step will take; pagar hands them to it.
+    // Bytes kept aside for a later step; pagar hands them to it when it comes.
     void reservar(double bytes);
     void pagar(double bytes);
 
@@ -53,10 +53,6 @@ bool MemoriaDeLectura::consultar(claseLeerArchivo& lector, Consulta consulta)
     faltan = 0.0;
     return !lector.faltoMemoria();
 }
-
-// Bytes of the heap that a name held by an element takes: the string object and, past 15
-// characters, a block for its characters.
-double bytesDeNombre(const std::string& nombre);
 
 // A vector of n elements of `tamano` bytes grown by push_back: every block it had.
 double bytesDeVectorCreciente(double elementos, double tamano);

@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "estadoDelProceso.h"
 #include "funcionLeerArchivo.h"
 #include "variablesGlobales.h"
 
@@ -219,19 +220,6 @@ void BM_UnComboLargo(benchmark::State& estado)
     medirLectura(estado, {s.str(), k});
     if (noNudos != n || noBarras != n - 1 || noCombos != 1)
         estado.SkipWithError("the generated file was not read whole");
-}
-
-// A field of /proc/self/status in bytes (VmRSS, the resident memory now; VmHWM, its peak).
-double campoDeEstado(const char* campo)
-{
-    std::ifstream estado("/proc/self/status");
-    std::string clave;
-    while (estado >> clave) {
-        double kB = 0.0;
-        if (clave == campo && estado >> kB)
-            return kB * 1024.0;
-    }
-    return 0.0;
 }
 
 // Reads the file with `memoriaLibre` bytes taken as the memory available, and writes to

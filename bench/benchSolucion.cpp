@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "estadoDelProceso.h"
 #include "funcionSolucionU.h"
 #include "porticoGenerado.h"
 #include "variablesGlobales.h"
@@ -34,19 +35,6 @@ const std::vector<ParDeCombo> kCombos = {
 void generarPorticoDe(const benchmark::State& state)
 {
     generarPortico(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), kCombos);
-}
-
-// A field of /proc/self/status in bytes (VmRSS, the resident memory now; VmHWM, its peak).
-double campoDeEstado(const char* campo)
-{
-    std::ifstream estado("/proc/self/status");
-    std::string clave;
-    while (estado >> clave) {
-        double kB = 0.0;
-        if (clave == campo && estado >> kB)
-            return kB * 1024.0;
-    }
-    return 0.0;
 }
 
 // Makes the model ready as the solver finds it when it makes its estimate: no earlier

@@ -13,7 +13,6 @@
 #include "claseLeerArchivo.h"
 #include "funcionLeerArchivo.h"
 #include "lecturaDelModelo.h"
-#include "sanitizador.h"
 #include "variablesGlobales.h"
 
 namespace {
@@ -444,22 +443,12 @@ std::string modeloConCombos(const std::string& prefijo)
     return texto;
 }
 
-class MemoriaDeCombos : public LecturaDelModelo, public ::testing::WithParamInterface<CasoMemoria> {
+class MemoriaDeCombos : public LecturaConMemoria, public ::testing::WithParamInterface<CasoMemoria> {
 protected:
-    void SetUp() override
-    {
-#ifdef ORVELTA_CON_ASAN
-        GTEST_SKIP() << kAsanDistorsionaElUso;
-#endif
-        LecturaDelModelo::SetUp();
-    }
-
-    std::string leerCon(double memoriaLibre)
+    std::string leerModeloCon(double memoriaLibre)
     {
         nombreArchivo = directorio.escribir("entrada.txt", modeloConCombos(GetParam().prefijo));
-        CapturaConsola consola;
-        funcionLeerArchivo(memoriaLibre);
-        return consola.texto();
+        return leerCon(memoriaLibre);
     }
 
     // The bytes the refusal line says are needed; -1 without such a line at the end.
@@ -479,13 +468,13 @@ constexpr double kAparte = 256.0 * 1024.0;
 TEST_P(MemoriaDeCombos, SeRehusaSiLasFilasNoCabenYSeLeeSiCaben)
 {
     const CasoMemoria& caso = GetParam();
-    const std::string salida = leerCon(caso.bytesDeLasFilas + kAparte);
+    const std::string salida = leerModeloCon(caso.bytesDeLasFilas + kAparte);
     EXPECT_GT(bytesNecesarios(salida), caso.bytesDeLasFilas + kAparte) << salida;
     EXPECT_EQ(salida.find("transferencia de combos"), std::string::npos);
     esperarModeloVacio();
     esperarEscalasPorDefecto();
 
-    const std::string leida = leerCon(1e9);
+    const std::string leida = leerModeloCon(1e9);
     EXPECT_EQ(leida.find("No hay memoria"), std::string::npos);
     EXPECT_EQ(noNudos, 100);
     EXPECT_EQ(noBarras, 10);
@@ -497,17 +486,12 @@ TEST_P(MemoriaDeCombos, SeRehusaSiLasFilasNoCabenYSeLeeSiCaben)
 
 // The long names cost the rows 1328000 - 624000 bytes more, and the index of the
 // combinations more still: the reckoning follows the names.
-TEST_F(LecturaDelModelo, LaMemoriaDeLasFilasSigueALosNombres)
+TEST_F(LecturaConMemoria, LaMemoriaDeLasFilasSigueALosNombres)
 {
-#ifdef ORVELTA_CON_ASAN
-    GTEST_SKIP() << kAsanDistorsionaElUso;
-#endif
     double necesarios[2] = {0, 0};
     for (int k = 0; k < 2; ++k) {
         nombreArchivo = directorio.escribir("entrada.txt", modeloConCombos(kCasosMemoria[k].prefijo));
-        CapturaConsola consola;
-        funcionLeerArchivo(kCasosMemoria[0].bytesDeLasFilas + kAparte);
-        const std::string texto = consola.texto();
+        const std::string texto = leerCon(kCasosMemoria[0].bytesDeLasFilas + kAparte);
         const std::string inicio = "(se necesitan ";
         const std::size_t en = texto.rfind(inicio);
         ASSERT_NE(en, std::string::npos) << texto;

@@ -7,7 +7,6 @@
 #include "capturaConsola.h"
 #include "lecturaDelModelo.h"
 #include "memoriaDeLectura.h"
-#include "sanitizador.h"
 #include "variablesGlobales.h"
 
 // Model building's reckoning of its memory: the ledger of what the steps took, the bytes of
@@ -131,23 +130,7 @@ const CasoDeLectura kCasosDeLectura[] = {
     {"MuchosNudos", nudos, 200000.0 * sizeof(objNudo2d) + 1.6e6, [] { EXPECT_EQ(noNudos, 200000); }},
 };
 
-class PasoGrande : public LecturaDelModelo, public ::testing::WithParamInterface<CasoDeLectura> {
-protected:
-    void SetUp() override
-    {
-#ifdef ORVELTA_CON_ASAN
-        GTEST_SKIP() << kAsanDistorsionaElUso;
-#endif
-        LecturaDelModelo::SetUp();
-    }
-
-    std::string leerCon(double memoriaLibre)
-    {
-        CapturaConsola consola;
-        funcionLeerArchivo(memoriaLibre);
-        return consola.texto();
-    }
-};
+class PasoGrande : public LecturaConMemoria, public ::testing::WithParamInterface<CasoDeLectura> {};
 
 TEST_P(PasoGrande, UnaLineaSiNoCabeYElModeloSiCabe)
 {
